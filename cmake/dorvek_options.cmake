@@ -1,0 +1,16 @@
+# Project-wide build options, applied per target through dorvek_target_defaults().
+
+option(DORVEK_WARNINGS_AS_ERRORS "Treat compiler warnings as errors" OFF)
+option(DORVEK_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+
+function(dorvek_target_defaults target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+  if(DORVEK_WARNINGS_AS_ERRORS)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+  if(DORVEK_SANITIZE)
+    target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
+                                             -fno-sanitize-recover=all)
+    target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+  endif()
+endfunction()

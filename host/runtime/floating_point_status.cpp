@@ -1,0 +1,27 @@
+#include "floating_point_status.h"
+
+#include "error.h"
+
+#include <cfenv>
+
+namespace dorvek::host {
+
+void clearFloatingPointStatus() { std::feclearexcept(FE_ALL_EXCEPT); }
+
+void testFloatingPointStatus(double justComputed) {
+    // Keep the computation of the argument ahead of the flag read.
+    volatile double sink = justComputed;
+    static_cast<void>(sink);
+    const int pending = std::fetestexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
+    if (pending & FE_INVALID) {
+        raise(ErrorKind::InvalidOperation);
+    }
+    if (pending & FE_DIVBYZERO) {
+        raise(ErrorKind::DivisionByZero);
+    }
+    if (pending & FE_OVERFLOW) {
+        raise(ErrorKind::Overflow);
+    }
+}
+
+} // namespace dorvek::host

@@ -1,0 +1,24 @@
+#include "maths.h"
+
+#include "error.h"
+
+#include <cmath>
+
+namespace dorvek::host {
+
+double exponential(double x) {
+    const double result = std::exp(x);
+    if (!std::isfinite(result)) {
+        raise(ErrorKind::Overflow);
+    }
+    return result;
+}
+
+double squareRoot(double x) {
+    if (x < 0.0 || std::isnan(x)) {
+        raise(ErrorKind::InvalidOperation);
+    }
+    return std::sqrt(x);
+}
+
+} // namespace dorvek::host
