@@ -15,6 +15,8 @@ const char* turkishMessage(ErrorKind kind) {
         return "Tür uyuşmazlığı";
     case ErrorKind::ControlCallFailed:
         return "Denetim üzerinde işlem yapılamadı";
+    case ErrorKind::InvalidPicture:
+        return "Geçersiz resim";
     }
     return "Bilinmeyen hata";
 }

@@ -16,6 +16,7 @@ enum class ErrorKind {
     DivisionByZero = 11,      // a division by zero, or a status test that found one
     TypeMismatch = 13,        // a value of the wrong kind, or a text that is not a number
     ControlCallFailed = 440,  // the window could not carry out an operation on a control
+    InvalidPicture = 481,     // a metafile that is malformed: refused whole, never half drawn
 };
 
 // The one error type of the program: a stable number and a short Turkish message.
