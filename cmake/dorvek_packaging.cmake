@@ -1,0 +1,22 @@
+# The Debian package, built with `cpack` in a build tree (see scripts/package.sh).
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME dorvek)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Dorvek")
+set(CPACK_PACKAGE_CONTACT "Dorvek <dorvek@dorvek.example>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "standard normal probability calculator")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Dorvek Olasılıklar is a single-window calculator for the standard normal\n\
+distribution: type two bounds on the bell curve, click Sonuç, and read the\n\
+probability between them, computed by the trapezoid rule. Turkish interface.\n\
+Includes dorvek-calc, the same computation from the command line.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${DORVEK_HOMEPAGE})
+# The Qt 6 runtime libraries come from dpkg-shlibdeps; the fonts the window and the
+# picture rely on are named here, since no library links them.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+include(CPack)
