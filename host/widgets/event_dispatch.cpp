@@ -1,0 +1,31 @@
+#include "event_dispatch.h"
+
+#include "host/runtime/error.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace dorvek::host {
+
+void dispatchEvent(EventHandler handler, FormControls& controls, QWidget* window,
+                   const QString& programTitle) {
+    try {
+        handler(controls);
+    } catch (const Error& error) {
+        reportError(error, window, programTitle);
+    }
+}
+
+QString errorReportText(const Error& error) {
+    return QStringLiteral("Çalışma hatası %1:\n\n%2").arg(error.number()).arg(error.message());
+}
+
+void reportError(const Error& error, QWidget* window, const QString& programTitle) {
+    QMessageBox box(QMessageBox::Critical, programTitle, errorReportText(error),
+                    QMessageBox::NoButton, window);
+    // Qt's own button texts are English unless its translations are installed.
+    box.setDefaultButton(box.addButton(QStringLiteral("Tamam"), QMessageBox::AcceptRole));
+    box.exec();
+}
+
+} // namespace dorvek::host

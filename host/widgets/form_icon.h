@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QIcon>
+#include <QImage>
+#include <span>
+
+namespace dorvek::host {
+
+struct IconImage;
+
+// One icon image in 32-bit ARGB: palette colours where the mask is clear,
+// transparent where it is set. Data shorter than the size throws std::invalid_argument.
+QImage iconImage(const IconImage& image);
+
+// A window icon holding each of the images at its own size.
+QIcon iconFromImages(std::span<const IconImage> images);
+
+} // namespace dorvek::host

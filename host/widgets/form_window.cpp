@@ -1,0 +1,165 @@
+#include "form_window.h"
+
+#include "event_dispatch.h"
+#include "form_fonts.h"
+#include "form_icon.h"
+#include "host/runtime/program_description.h"
+#include "image_control.h"
+#include "shape_control.h"
+#include "system_colours.h"
+#include "twips.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace dorvek::host {
+namespace {
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString displayName(const ControlDescription& control) {
+    QString name = fromUtf8(control.name);
+    if (control.element) {
+        name += QStringLiteral("(%1)").arg(*control.element);
+    }
+    return name;
+}
+
+// Sets a palette role from a described colour, leaving the host's default where the
+// description gives none.
+void applyColour(QPalette& palette, QPalette::ColorRole role, const Colour& colour) {
+    if (const std::optional<QColor> resolved = resolveColour(colour, palette)) {
+        palette.setColor(role, *resolved);
+    }
+}
+
+QWidget* makeTextBox(const ControlDescription& control, QWidget* parent) {
+    auto* box = new QLineEdit(fromUtf8(control.text), parent);
+    // A frame drawn inside a 13-pixel box would leave no room for the text.
+    box->setFrame(false);
+    box->setReadOnly(control.readOnly);
+    QPalette palette = box->palette();
+    applyColour(palette, QPalette::Base, control.background);
+    applyColour(palette, QPalette::Text, control.foreground);
+    box->setPalette(palette);
+    return box;
+}
+
+QWidget* makeButton(const ControlDescription& control, QWidget* parent) {
+    auto* button = new QPushButton(fromUtf8(control.text), parent);
+    button->setAutoDefault(false);
+    QPalette palette = button->palette();
+    applyColour(palette, QPalette::Button, control.background);
+    applyColour(palette, QPalette::ButtonText, control.foreground);
+    button->setPalette(palette);
+    return button;
+}
+
+QWidget* makeLabel(const ControlDescription& control, QWidget* parent) {
+    auto* label = new QLabel(fromUtf8(control.text), parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette palette = label->palette();
+    applyColour(palette, QPalette::Window, control.background);
+    applyColour(palette, QPalette::WindowText, control.foreground);
+    label->setPalette(palette);
+    // A label with a colour of its own paints it; otherwise the picture shows through.
+    label->setAutoFillBackground(control.background.source != Colour::Source::Default);
+    return label;
+}
+
+QWidget* makeControl(const ControlDescription& control, QWidget* parent) {
+    switch (control.kind) {
+    case ControlKind::TextBox:
+        return makeTextBox(control, parent);
+    case ControlKind::CommandButton:
+        return makeButton(control, parent);
+    case ControlKind::Label:
+        return makeLabel(control, parent);
+    case ControlKind::Shape:
+        return new ShapeControl(control.shape, parent);
+    case ControlKind::Image:
+        return new ImageControl(control.picture, parent);
+    }
+    throw std::invalid_argument("unknown control kind");
+}
+
+bool takesFocus(ControlKind kind) {
+    return kind == ControlKind::TextBox || kind == ControlKind::CommandButton;
+}
+
+} // namespace
+
+FormWindow::FormWindow(const ProgramDescription& program, const FormDescription& form)
+    : programTitle_(fromUtf8(program.title)) {
+    setObjectName(fromUtf8(form.name));
+    setWindowTitle(fromUtf8(form.caption));
+    setWindowIcon(iconFromImages(form.icon));
+    setFont(windowDefaultFont());
+    // Nothing in the window follows a change of its size, so it offers none.
+    setFixedSize(pixelSize(form.clientWidth, form.clientHeight));
+    addControls(form);
+    connectEventHandlers(form);
+}
+
+void FormWindow::addControls(const FormDescription& form) {
+    // Created bottom layer first: Qt stacks later siblings over earlier ones.
+    std::vector<const ControlDescription*> byLayer;
+    for (const ControlDescription& control : form.controls) {
+        byLayer.push_back(&control);
+    }
+    std::stable_sort(byLayer.begin(), byLayer.end(),
+                     [](const auto* a, const auto* b) { return a->stacking < b->stacking; });
+
+    std::vector<std::pair<int, QWidget*>> focusOrder;
+    for (const ControlDescription* control : byLayer) {
+        QWidget* widget = makeControl(*control, this);
+        widget->setObjectName(displayName(*control));
+        widget->setGeometry(pixelRect(control->frame));
+        if (control->font) {
+            widget->setFont(describedFont(*control->font));
+        }
+        if (!control->accessibleName.empty()) {
+            widget->setAccessibleName(fromUtf8(control->accessibleName));
+        }
+        if (takesFocus(control->kind) && control->focusOrder) {
+            focusOrder.emplace_back(*control->focusOrder, widget);
+        } else {
+            widget->setFocusPolicy(Qt::NoFocus);
+        }
+        controls_.add(control->name, control->element, control->kind, widget);
+    }
+
+    std::stable_sort(focusOrder.begin(), focusOrder.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < focusOrder.size(); ++i) {
+        setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
+    }
+    if (!focusOrder.empty()) {
+        focusOrder.front().second->setFocus();
+    }
+}
+
+void FormWindow::connectEventHandlers(const FormDescription& form) {
+    for (const EventHandlerDescription& description : form.eventHandlers) {
+        auto* button =
+            qobject_cast<QPushButton*>(control(description.control, description.element));
+        if (button == nullptr || description.event != ControlEvent::Click ||
+            description.handler == nullptr) {
+            throw std::invalid_argument("no command button " + std::string(description.control) +
+                                        " to handle a click");
+        }
+        const EventHandler handler = description.handler;
+        connect(button, &QPushButton::clicked, this,
+                [this, handler] { dispatchEvent(handler, controls_, this, programTitle_); });
+    }
+}
+
+} // namespace dorvek::host

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <memory>
+
+namespace dorvek::host {
+
+class FormWindow;
+struct ProgramDescription;
+
+// Starts the program: creates the application, builds and shows the start-up form,
+// runs the event loop and ends the process with the loop's status. Qt's own options
+// aside, the program reads no arguments.
+[[noreturn]] void start(const ProgramDescription& program, int argc, char** argv);
+
+// The steps of start before the event loop, for tests that drive the window
+// themselves. Both need the application to exist.
+void prepareApplication(const ProgramDescription& program);
+std::unique_ptr<FormWindow> buildStartupForm(const ProgramDescription& program);
+
+} // namespace dorvek::host
