@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QRectF>
-
 #include <cstddef>
 #include <span>
 

@@ -1,0 +1,297 @@
+#include "gdi_rasteriser.h"
+
+#include "host/metafile/device_mapping.h"
+#include "host/metafile/graphics_objects.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+namespace dorvek::host::playback {
+namespace {
+
+// Wide strokes are centred a hair below and right of their exact position, so a
+// pixel centre lying on a stroke's edge goes the way GDI sends it: a width-2 line
+// on row Y paints rows Y - 1 and Y.
+constexpr double tieBreak = 1.0 / 256;
+constexpr int widestPen = 1 << 14;
+// Beyond this, products in the line walk could overflow 64 bits.
+constexpr std::int64_t longestLine = std::int64_t{1} << 30;
+
+// Joins adjacent rectangles of one row or one column, so a straight line is one fill.
+class RunFiller {
+public:
+    RunFiller(QPainter& painter, const QColor& colour) : painter_(painter), colour_(colour) {}
+    ~RunFiller() { flush(); }
+    RunFiller(const RunFiller&) = delete;
+    RunFiller& operator=(const RunFiller&) = delete;
+
+    void add(const QRect& rect) {
+        if (run_.isEmpty()) {
+            run_ = rect;
+        } else if (rect.top() == run_.top() && rect.bottom() == run_.bottom() &&
+                   (rect.left() == run_.right() + 1 || rect.right() + 1 == run_.left())) {
+            run_ = run_.united(rect);
+        } else if (rect.left() == run_.left() && rect.right() == run_.right() &&
+                   (rect.top() == run_.bottom() + 1 || rect.bottom() + 1 == run_.top())) {
+            run_ = run_.united(rect);
+        } else {
+            flush();
+            run_ = rect;
+        }
+    }
+
+private:
+    void flush() {
+        if (!run_.isEmpty()) {
+            painter_.fillRect(run_, colour_);
+        }
+        run_ = QRect();
+    }
+
+    QPainter& painter_;
+    QColor colour_;
+    QRect run_;
+};
+
+// The pixels of a line from a to b, b excluded, one step along the major axis at a
+// time, the minor coordinate rounded half up (Bresenham's choice). Only the steps
+// whose major coordinate lies in [low, high] are visited, so a line reaching far off
+// the device costs no more than its visible part.
+template <class Plot>
+void walkLine(std::int64_t ax, std::int64_t ay, std::int64_t bx, std::int64_t by, double lowX,
+              double highX, double lowY, double highY, Plot plot) {
+    const std::int64_t dx = bx - ax;
+    const std::int64_t dy = by - ay;
+    const bool xMajor = std::abs(dx) >= std::abs(dy);
+    const std::int64_t major = xMajor ? std::abs(dx) : std::abs(dy);
+    const std::int64_t minor = xMajor ? std::abs(dy) : std::abs(dx);
+    const std::int64_t majorStep = (xMajor ? dx : dy) < 0 ? -1 : 1;
+    const std::int64_t minorStep = (xMajor ? dy : dx) < 0 ? -1 : 1;
+    const std::int64_t start = xMajor ? ax : ay;
+    const std::int64_t minorStart = xMajor ? ay : ax;
+    const double low = xMajor ? lowX : lowY;
+    const double high = xMajor ? highX : highY;
+    if (major == 0) {
+        return;
+    }
+    // Steps k with low <= start + majorStep * k <= high.
+    double first = (majorStep > 0 ? low - start : start - high);
+    double last = (majorStep > 0 ? high - start : start - low);
+    const std::int64_t kFirst =
+        std::max<std::int64_t>(0, static_cast<std::int64_t>(std::ceil(std::max(first, -1.0))));
+    const std::int64_t kLast = std::min<std::int64_t>(
+        major - 1, static_cast<std::int64_t>(std::floor(std::min(last, double(major)))));
+    for (std::int64_t k = kFirst; k <= kLast; ++k) {
+        const std::int64_t along = start + majorStep * k;
+        const std::int64_t across =
+            minorStart + minorStep * ((2 * k * minor + major) / (2 * major));
+        if (xMajor) {
+            plot(along, across);
+        } else {
+            plot(across, along);
+        }
+    }
+}
+
+Qt::FillRule fillRuleOf(emf::PolygonFillMode mode) {
+    return mode == emf::PolygonFillMode::Winding ? Qt::WindingFill : Qt::OddEvenFill;
+}
+
+} // namespace
+
+GdiRasteriser::GdiRasteriser(QPainter& painter, const DeviceMapping& mapping, const QRect& visible)
+    : painter_(painter), mapping_(mapping), visible_(visible) {}
+
+GdiRasteriser::Stroke GdiRasteriser::strokeOf(const Pen& pen) const {
+    if (!pen.visible) {
+        return Stroke::None;
+    }
+    if (pen.width == 0 || mapping_.penWidth(pen.width) == 1) {
+        return Stroke::DevicePixel;
+    }
+    return pen.width == 1 ? Stroke::PicturePixel : Stroke::Wide;
+}
+
+void GdiRasteriser::fill(const QRect& area, const QColor& colour) {
+    if (!area.isEmpty()) {
+        painter_.fillRect(area, colour);
+    }
+}
+
+void GdiRasteriser::devicePixelLine(emf::Point from, emf::Point to, const QColor& colour) {
+    RunFiller runs(painter_, colour);
+    walkLine(mapping_.column(from.x), mapping_.row(from.y), mapping_.column(to.x),
+             mapping_.row(to.y), visible_.left(), visible_.right(), visible_.top(),
+             visible_.bottom(), [&](std::int64_t x, std::int64_t y) {
+                 runs.add(QRect(static_cast<int>(x), static_cast<int>(y), 1, 1));
+             });
+}
+
+// A width-1 pen covers whole picture pixels, each as large as the scale makes it and
+// never less than one device pixel, so a border stays a border when magnified.
+void GdiRasteriser::picturePixelLine(emf::Point from, emf::Point to, const QColor& colour) {
+    if (std::abs(std::int64_t{to.x} - from.x) > longestLine ||
+        std::abs(std::int64_t{to.y} - from.y) > longestLine) {
+        devicePixelLine(from, to, colour);
+        return;
+    }
+    RunFiller runs(painter_, colour);
+    walkLine(from.x, from.y, to.x, to.y, mapping_.logicalX(visible_.left()) - 1,
+             mapping_.logicalX(visible_.right() + 1) + 1, mapping_.logicalY(visible_.top()) - 1,
+             mapping_.logicalY(visible_.bottom() + 1) + 1, [&](std::int64_t x, std::int64_t y) {
+                 const int left = mapping_.column(static_cast<double>(x));
+                 const int top = mapping_.row(static_cast<double>(y));
+                 const int right = std::max(left + 1, mapping_.column(static_cast<double>(x + 1)));
+                 const int bottom = std::max(top + 1, mapping_.row(static_cast<double>(y + 1)));
+                 runs.add(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
+             });
+}
+
+// GDI centres a pen of odd width on the middle of its pixel and one of even width on
+// the pixel's top-left corner.
+QPainterPath GdiRasteriser::widePath(std::span<const emf::Point> points, const Pen& pen,
+                                     bool closed) const {
+    const double centre = pen.width % 2 != 0 ? 0.5 : 0.0;
+    QPainterPath path;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const QPointF device(mapping_.x(points[i].x + centre) + tieBreak,
+                             mapping_.y(points[i].y + centre) + tieBreak);
+        if (i == 0) {
+            path.moveTo(device);
+        } else {
+            path.lineTo(device);
+        }
+    }
+    if (closed) {
+        path.closeSubpath();
+    }
+    return path;
+}
+
+void GdiRasteriser::wideStroke(const QPainterPath& path, const Pen& pen) {
+    const int width = std::min(widestPen, mapping_.penWidth(pen.width));
+    painter_.setPen(QPen(pen.colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawPath(path);
+}
+
+void GdiRasteriser::line(emf::Point from, emf::Point to, const Pen& pen) {
+    switch (strokeOf(pen)) {
+    case Stroke::None:
+        break;
+    case Stroke::DevicePixel:
+        devicePixelLine(from, to, pen.colour);
+        break;
+    case Stroke::PicturePixel:
+        picturePixelLine(from, to, pen.colour);
+        break;
+    case Stroke::Wide: {
+        const emf::Point ends[] = {from, to};
+        wideStroke(widePath(ends, pen, false), pen);
+        break;
+    }
+    }
+}
+
+void GdiRasteriser::polyline(std::span<const emf::Point> points, const Pen& pen) {
+    if (points.size() < 2) {
+        return;
+    }
+    if (strokeOf(pen) == Stroke::Wide) {
+        wideStroke(widePath(points, pen, false), pen);
+        return;
+    }
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        line(points[i - 1], points[i], pen);
+    }
+}
+
+void GdiRasteriser::fillBrush(const QPainterPath& area, const Brush& brush) {
+    switch (brush.style) {
+    case Brush::Style::Null:
+        break;
+    case Brush::Style::Solid:
+        painter_.fillPath(area, brush.colour);
+        break;
+    case Brush::Style::Hatched:
+        painter_.fillPath(area, QBrush(brush.colour, brush.hatch));
+        break;
+    }
+}
+
+void GdiRasteriser::polygon(std::span<const emf::Point> points, const Pen& pen, const Brush& brush,
+                            emf::PolygonFillMode fillMode) {
+    if (points.size() < 2) {
+        return;
+    }
+    // Vertices snap to device pixel corners; Qt then fills the pixels whose centres lie
+    // inside, which takes the left and top edges and leaves the right and bottom ones.
+    QPainterPath area;
+    area.setFillRule(fillRuleOf(fillMode));
+    area.moveTo(mapping_.column(points[0].x), mapping_.row(points[0].y));
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        area.lineTo(mapping_.column(points[i].x), mapping_.row(points[i].y));
+    }
+    area.closeSubpath();
+    fillBrush(area, brush);
+
+    if (strokeOf(pen) == Stroke::Wide) {
+        wideStroke(widePath(points, pen, true), pen);
+        return;
+    }
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        line(points[i], points[(i + 1) % points.size()], pen);
+    }
+}
+
+void GdiRasteriser::rectangle(const emf::Rect& box, const Pen& pen, const Brush& brush) {
+    const QRect area = mapping_.area(box);
+    if (area.isEmpty()) {
+        return;
+    }
+    QPainterPath fillArea;
+    fillArea.addRect(area);
+    fillBrush(fillArea, brush);
+
+    const emf::Rect corners{std::min(box.left, box.right), std::min(box.top, box.bottom),
+                            std::max(box.left, box.right), std::max(box.top, box.bottom)};
+    switch (strokeOf(pen)) {
+    case Stroke::None:
+        break;
+    case Stroke::DevicePixel:
+        fill(QRect(area.left(), area.top(), area.width(), 1), pen.colour);
+        fill(QRect(area.left(), area.bottom(), area.width(), 1), pen.colour);
+        fill(QRect(area.left(), area.top(), 1, area.height()), pen.colour);
+        fill(QRect(area.right(), area.top(), 1, area.height()), pen.colour);
+        break;
+    case Stroke::PicturePixel: {
+        // One picture pixel deep on each side, within the covered area.
+        const int top = std::clamp(mapping_.row(corners.top + 1.0) - 1, area.top(), area.bottom());
+        const int bottom =
+            std::clamp(mapping_.row(corners.bottom - 1.0), area.top(), area.bottom());
+        const int left =
+            std::clamp(mapping_.column(corners.left + 1.0) - 1, area.left(), area.right());
+        const int right =
+            std::clamp(mapping_.column(corners.right - 1.0), area.left(), area.right());
+        fill(QRect(QPoint(area.left(), area.top()), QPoint(area.right(), top)), pen.colour);
+        fill(QRect(QPoint(area.left(), bottom), QPoint(area.right(), area.bottom())), pen.colour);
+        fill(QRect(QPoint(area.left(), area.top()), QPoint(left, area.bottom())), pen.colour);
+        fill(QRect(QPoint(right, area.top()), QPoint(area.right(), area.bottom())), pen.colour);
+        break;
+    }
+    case Stroke::Wide: {
+        const emf::Point outline[] = {{corners.left, corners.top},
+                                      {corners.right - 1, corners.top},
+                                      {corners.right - 1, corners.bottom - 1},
+                                      {corners.left, corners.bottom - 1}};
+        wideStroke(widePath(outline, pen, true), pen);
+        break;
+    }
+    }
+}
+
+} // namespace dorvek::host::playback

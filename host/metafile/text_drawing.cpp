@@ -1,0 +1,93 @@
+#include "text_drawing.h"
+
+#include "host/metafile/device_mapping.h"
+#include "host/metafile/graphics_objects.h"
+
+#include <QPainter>
+#include <QTransform>
+#include <algorithm>
+
+namespace dorvek::host::playback {
+namespace {
+
+constexpr std::int64_t widestRun = std::int64_t{1} << 30;
+
+std::int64_t widthOf(const TextRun& run) {
+    std::int64_t width = 0;
+    for (std::int32_t advance : run.advances) {
+        width = std::clamp(width + advance, -widestRun, widestRun);
+    }
+    return width;
+}
+
+} // namespace
+
+std::int64_t drawText(QPainter& painter, const DeviceMapping& mapping, const TextRun& run,
+                      const TextFont& font, std::uint32_t align, const QColor& colour,
+                      const std::optional<QColor>& background) {
+    const std::int64_t width = widthOf(run);
+    double left = run.reference.x;
+    switch (align & emf::alignCentre) {
+    case emf::alignRight:
+        left -= static_cast<double>(width);
+        break;
+    case emf::alignCentre:
+        left -= static_cast<double>(width / 2);
+        break;
+    default:
+        break;
+    }
+    double baseline = run.reference.y;
+    switch (align & emf::alignBaseline) {
+    case emf::alignBaseline:
+        break;
+    case emf::alignBottom:
+        baseline -= font.descent;
+        break;
+    default:
+        baseline += font.ascent;
+        break;
+    }
+
+    painter.save();
+    const bool clipped = (run.options & emf::textClipped) != 0;
+    if ((run.options & emf::textOpaque) != 0 && background) {
+        painter.fillRect(mapping.area(run.rectangle), *background);
+    }
+    if (clipped) {
+        painter.setClipRect(mapping.area(run.rectangle), Qt::IntersectClip);
+    }
+    if (background) {
+        const QRect cell(QPoint(mapping.column(left), mapping.row(baseline - font.ascent)),
+                         QPoint(mapping.column(left + static_cast<double>(width)) - 1,
+                                mapping.row(baseline + font.descent) - 1));
+        painter.fillRect(cell.normalized(), *background);
+    }
+
+    // Each glyph stands at its own whole device pixel, as GDI places them, and is
+    // scaled there: the picture stretches its text along with everything else.
+    const QTransform device = painter.worldTransform();
+    painter.setFont(font.font);
+    painter.setPen(colour);
+    const int baselineRow = mapping.row(baseline);
+    double position = left;
+    for (qsizetype i = 0; i < run.text.size(); ++i) {
+        qsizetype length = 1;
+        if (run.text[i].isHighSurrogate() && i + 1 < run.text.size() &&
+            run.text[i + 1].isLowSurrogate()) {
+            length = 2;
+        }
+        const QTransform glyph(mapping.scaleX(), 0, 0, mapping.scaleY(), mapping.column(position),
+                               baselineRow);
+        painter.setWorldTransform(glyph * device);
+        painter.drawText(QPointF(0, 0), run.text.mid(i, length));
+        for (qsizetype j = i; j < i + length; ++j) {
+            position += run.advances[static_cast<std::size_t>(j)];
+        }
+        i += length - 1;
+    }
+    painter.restore();
+    return width;
+}
+
+} // namespace dorvek::host::playback
