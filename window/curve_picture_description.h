@@ -1,0 +1,79 @@
+#pragma once
+
+#include "host/metafile/emf_records.h"
+
+#include <cstdint>
+#include <string>
+
+namespace dorvek::host::emf {
+struct HeaderFields;
+}
+
+// The curve picture as data: a navy bell curve over an axis labelled -4,0 to 4,0, on a
+// grey plot area inside a white chart area with a black border. Positions are in the
+// picture's own pixels, those of the reference device (0.3125 mm), counted from the
+// frame's top-left corner; rectangles follow GDI (right and bottom edges excluded).
+namespace dorvek::window::curve_picture {
+
+using host::emf::ColourRef;
+using host::emf::Point;
+using host::emf::Rect;
+
+inline constexpr int width = 491;
+inline constexpr int height = 254;
+inline constexpr Rect frame{0, 0, width, height};
+
+inline constexpr ColourRef black = host::emf::rgb(0, 0, 0);
+inline constexpr ColourRef white = host::emf::rgb(255, 255, 255);
+inline constexpr ColourRef lightGrey = host::emf::rgb(192, 192, 192);
+inline constexpr ColourRef grey = host::emf::rgb(128, 128, 128);
+inline constexpr ColourRef navy = host::emf::rgb(0, 0, 128);
+
+struct PenDescription {
+    std::int32_t width; // 0: one device pixel
+    ColourRef colour;
+};
+inline constexpr PenDescription chartPen{1, black};
+inline constexpr PenDescription plotBorderPen{1, grey};
+inline constexpr PenDescription axisPen{0, black};
+inline constexpr PenDescription curvePen{2, navy};
+inline constexpr ColourRef chartBrush = white;
+inline constexpr ColourRef plotBrush = lightGrey;
+
+// The chart area: columns 5 to 484, rows 5 to 248.
+inline constexpr Rect chartArea{5, 5, 485, 249};
+// The plot area's corners; its border takes column 475 and row 222, which its fill
+// leaves out.
+inline constexpr Point plotTopLeft{16, 5};
+inline constexpr Point plotBottomRight{475, 222};
+inline constexpr int axisRow = 222;
+inline constexpr int tickLength = 3; // rows below the axis line
+inline constexpr int firstTick = -4;
+inline constexpr int lastTick = 4;
+// The curve may paint the plot border's right column, never the axis line.
+inline constexpr Rect curveClip{16, 5, 476, 222};
+inline constexpr int curveVertices = 101;
+
+inline constexpr double pixelsPerUnit = 57.375; // the plot area's 459 pixels over -4 to 4
+inline constexpr double peakHeight = 203.8;     // exp(0) above the axis line
+
+inline constexpr int labelTop = 231;
+inline constexpr int labelBottom = 244; // the text cells' last row
+// GDI's text records scale by the size of one logical unit, in hundredths of a millimetre.
+inline constexpr float textScale = 31.25F;
+
+host::emf::HeaderFields header();
+host::emf::LogFont labelFont();
+
+// The column of axis value v: the nearest pixel, halves upward.
+int axisColumn(double value);
+// x(i) = (i - 50) / 10, from -5 to 5; divided, never summed, so x(50) is exactly 0.
+double curveAbscissa(int vertex);
+Point curveVertex(int vertex);
+
+// A tick's label: its value with one decimal and a decimal comma ("-4,0").
+std::u16string tickLabel(int value);
+// The advance recorded for a label character: 4 for '-', 3 for ',', 6 for a digit.
+std::int32_t labelAdvance(char16_t character);
+
+} // namespace dorvek::window::curve_picture
