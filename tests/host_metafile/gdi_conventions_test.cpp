@@ -1,0 +1,270 @@
+// The player draws with the conventions of the Windows graphics device interface.
+// Each case plays a small metafile whose logical unit is one pixel at 1x.
+
+#include "host/metafile/emf_records.h"
+#include "tests/host_metafile/metafile_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace dorvek::test {
+namespace {
+
+namespace emf = host::emf;
+using Writer = emf::MetafileWriter;
+
+void selectPen(Writer& writer, std::int32_t width, emf::ColourRef colour = emf::rgb(0, 0, 0)) {
+    writer.createPen(1, emf::PenStyle::Solid, width, colour);
+    writer.selectObject(1);
+}
+
+void selectBrush(Writer& writer, emf::ColourRef colour) {
+    writer.createBrush(2, emf::BrushStyle::Solid, colour);
+    writer.selectObject(2);
+}
+
+struct LineCase {
+    const char* name;
+    emf::Point from;
+    emf::Point to;
+    std::set<Pixel> painted;
+};
+
+class ThinLine : public testing::TestWithParam<LineCase> {};
+
+TEST_P(ThinLine, PaintsItsStartButNotItsEnd) {
+    const LineCase& line = GetParam();
+    const auto metafile = smallMetafile(
+        [&](Writer& writer) {
+            selectPen(writer, 0);
+            writer.moveTo(line.from);
+            writer.lineTo(line.to);
+        },
+        8, 8);
+    const QImage image = play(metafile, QSize(8, 8));
+    EXPECT_EQ(paintedPixels(image), line.painted) << drawing(image);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Directions, ThinLine,
+    testing::Values(LineCase{"rightward", {1, 1}, {5, 1}, pixelsOf(1, 1, 4, 1)},
+                    LineCase{"leftward", {5, 1}, {1, 1}, pixelsOf(2, 1, 5, 1)},
+                    LineCase{"downward", {1, 1}, {1, 5}, pixelsOf(1, 1, 1, 4)},
+                    LineCase{"upward", {1, 5}, {1, 1}, pixelsOf(1, 2, 1, 5)},
+                    LineCase{"diagonal", {1, 1}, {5, 5}, {{1, 1}, {2, 2}, {3, 3}, {4, 4}}},
+                    LineCase{"steep", {6, 6}, {5, 2}, {{6, 6}, {6, 5}, {5, 4}, {5, 3}}},
+                    LineCase{"no length", {3, 3}, {3, 3}, {}}),
+    [](const auto& info) {
+        std::string name = info.param.name;
+        std::replace(name.begin(), name.end(), ' ', '_');
+        return name;
+    });
+
+TEST(Rectangle, CoversItsLeftAndTopEdgesWithTheBorderOnItsOutermostPixels) {
+    const auto metafile = smallMetafile(
+        [](Writer& writer) {
+            selectPen(writer, 1);
+            selectBrush(writer, emf::rgb(255, 255, 255));
+            writer.rectangle({1, 1, 6, 5});
+        },
+        8, 6);
+    EXPECT_EQ(drawing(play(metafile, QSize(8, 6))), "........\n"
+                                                    ".#####..\n"
+                                                    ".#ooo#..\n"
+                                                    ".#ooo#..\n"
+                                                    ".#####..\n"
+                                                    "........\n");
+}
+
+TEST(Polygon, FillsWithoutItsRightAndBottomEdgesAndOutlinesThemAll) {
+    const emf::Point square[] = {{1, 1}, {5, 1}, {5, 4}, {1, 4}};
+    const auto fillOnly = smallMetafile(
+        [&](Writer& writer) {
+            writer.selectObject(emf::stockHandle(emf::StockObject::NullPen));
+            selectBrush(writer, emf::rgb(255, 255, 255));
+            writer.polygon16(square);
+        },
+        8, 6);
+    EXPECT_EQ(drawing(play(fillOnly, QSize(8, 6))), "........\n"
+                                                    ".oooo...\n"
+                                                    ".oooo...\n"
+                                                    ".oooo...\n"
+                                                    "........\n"
+                                                    "........\n");
+    const auto outlined = smallMetafile(
+        [&](Writer& writer) {
+            selectPen(writer, 0);
+            selectBrush(writer, emf::rgb(255, 255, 255));
+            writer.polygon16(square);
+        },
+        8, 6);
+    EXPECT_EQ(drawing(play(outlined, QSize(8, 6))), "........\n"
+                                                    ".#####..\n"
+                                                    ".#ooo#..\n"
+                                                    ".#ooo#..\n"
+                                                    ".#####..\n"
+                                                    "........\n");
+}
+
+TEST(Clip, ExcludesItsRightAndBottomEdgesUntilTheStateIsRestored) {
+    const auto metafile = smallMetafile(
+        [](Writer& writer) {
+            writer.selectObject(emf::stockHandle(emf::StockObject::NullPen));
+            writer.saveState();
+            writer.intersectClip({2, 1, 5, 3});
+            writer.selectObject(emf::stockHandle(emf::StockObject::BlackBrush));
+            writer.rectangle({0, 0, 8, 8});
+            writer.restoreState();
+            writer.rectangle({0, 4, 8, 5}); // white, the default brush, and unclipped
+        },
+        8, 6);
+    EXPECT_EQ(drawing(play(metafile, QSize(8, 6))), "........\n"
+                                                    "..###...\n"
+                                                    "..###...\n"
+                                                    "........\n"
+                                                    "oooooooo\n"
+                                                    "........\n");
+}
+
+TEST(Clip, NarrowsWithEachIntersection) {
+    const auto metafile = smallMetafile(
+        [](Writer& writer) {
+            writer.selectObject(emf::stockHandle(emf::StockObject::NullPen));
+            writer.selectObject(emf::stockHandle(emf::StockObject::BlackBrush));
+            writer.intersectClip({1, 0, 6, 3});
+            writer.intersectClip({3, 1, 8, 8});
+            writer.rectangle({0, 0, 8, 8});
+        },
+        8, 4);
+    EXPECT_EQ(drawing(play(metafile, QSize(8, 4))), "........\n"
+                                                    "...###..\n"
+                                                    "...###..\n"
+                                                    "........\n");
+}
+
+// At a device-pixel ratio of 2 one picture pixel is two device pixels across.
+TEST(PenWidth, ZeroIsOneDevicePixelAndOneIsOnePicturePixel) {
+    const auto line = [](std::int32_t width) {
+        return smallMetafile(
+            [=](Writer& writer) {
+                selectPen(writer, width);
+                writer.moveTo({1, 1});
+                writer.lineTo({4, 1});
+            },
+            6, 3);
+    };
+    EXPECT_EQ(paintedPixels(play(line(0), QSize(12, 6), 2)), pixelsOf(2, 2, 7, 2));
+    EXPECT_EQ(paintedPixels(play(line(1), QSize(12, 6), 2)), pixelsOf(2, 2, 7, 3));
+    EXPECT_EQ(paintedPixels(play(line(1), QSize(6, 3), 1)), pixelsOf(1, 1, 3, 1));
+}
+
+// A width-2 pen paints the row above its line and its own; its round ends reach one
+// pixel past either end, and two segments meet without a notch.
+TEST(PenWidth, TwoHasRoundEndsAndJoins) {
+    const auto metafile = smallMetafile(
+        [](Writer& writer) {
+            selectPen(writer, 2);
+            const emf::Point corner[] = {{2, 2}, {6, 2}, {6, 6}};
+            writer.polyline16(corner);
+        },
+        9, 8);
+    EXPECT_EQ(drawing(play(metafile, QSize(9, 8))), ".........\n"
+                                                    ".######..\n"
+                                                    ".######..\n"
+                                                    ".....##..\n"
+                                                    ".....##..\n"
+                                                    ".....##..\n"
+                                                    ".....##..\n"
+                                                    ".........\n");
+}
+
+TEST(Destination, TheFrameFillsItWidthAndHeightScaledApart) {
+    const auto metafile = smallMetafile(
+        [](Writer& writer) {
+            writer.selectObject(emf::stockHandle(emf::StockObject::NullPen));
+            writer.selectObject(emf::stockHandle(emf::StockObject::BlackBrush));
+            writer.rectangle({0, 0, 2, 4}); // the left half of the frame
+        },
+        4, 4);
+    EXPECT_EQ(drawing(play(metafile, QSize(10, 4), 1, QRectF(1, 1, 8, 2))), "..........\n"
+                                                                            ".####.....\n"
+                                                                            ".####.....\n"
+                                                                            "..........\n");
+}
+
+TEST(Destination, FollowsThePaintersTransformAndLeavesItsStateAsItWas) {
+    const auto metafile = smallMetafile(
+        [](Writer& writer) {
+            selectPen(writer, 0);
+            writer.intersectClip({0, 0, 1, 1});
+            writer.moveTo({0, 0});
+            writer.lineTo({2, 0});
+        },
+        2, 2);
+    ensureGuiApplication();
+    QImage image(4, 4, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.translate(1, 2);
+    const QPen pen(Qt::red, 3);
+    painter.setPen(pen);
+    host::playMetafile(painter, metafile, QRectF(0, 0, 2, 2));
+    EXPECT_EQ(painter.worldTransform(), QTransform::fromTranslate(1, 2));
+    EXPECT_EQ(painter.pen(), pen);
+    EXPECT_FALSE(painter.hasClipping());
+    painter.end();
+    EXPECT_EQ(paintedPixels(image), (std::set<Pixel>{{1, 2}}));
+}
+
+TEST(Destination, WithoutAreaDrawsNothing) {
+    const auto metafile = smallMetafile([](Writer& writer) {
+        writer.selectObject(emf::stockHandle(emf::StockObject::BlackBrush));
+        writer.rectangle({0, 0, 20, 20});
+    });
+    EXPECT_TRUE(paintedPixels(play(metafile, QSize(4, 4), 1, QRectF(1, 1, 0, 3))).empty());
+}
+
+TEST(Records, OnesThePlayerDoesNotKnowAreSkipped) {
+    const auto metafile = smallMetafile(
+        [](Writer& writer) {
+            selectPen(writer, 0);
+            const std::byte body[8] = {};
+            writer.record(static_cast<emf::RecordType>(250), body);
+            writer.record(emf::RecordType::ExtSelectClipRegion, body);
+            writer.moveTo({0, 0});
+            writer.lineTo({3, 0});
+        },
+        4, 1);
+    EXPECT_EQ(paintedPixels(play(metafile, QSize(4, 1))), pixelsOf(0, 0, 2, 0));
+}
+
+// Only the chosen colours appear: nothing is smoothed, not even text.
+TEST(Records, NothingIsAntiAliased) {
+    const auto metafile = smallMetafile(
+        [](Writer& writer) {
+            selectPen(writer, 2, emf::rgb(0, 0, 128));
+            writer.moveTo({2, 3});
+            writer.lineTo({30, 17});
+            emf::LogFont font;
+            font.height = -14;
+            font.faceName = u"Arial";
+            writer.createFont(3, font);
+            writer.selectObject(3);
+            writer.setBackgroundMode(emf::BackgroundMode::Transparent);
+            const std::int32_t advances[] = {8, 8, 8};
+            writer.textOut({4, 18}, u"8,0", advances, {4, 18, 27, 32}, 1);
+        },
+        40, 40);
+    const QImage image = play(metafile, QSize(60, 60), 1);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor colour = image.pixelColor(x, y);
+            if (colour.alpha() != 0) {
+                ASSERT_TRUE(colour == QColor(0, 0, 128) || colour == QColor(0, 0, 0))
+                    << x << "," << y << " " << colour.name().toStdString();
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace dorvek::test

@@ -1,0 +1,84 @@
+// Text stands where its recorded advances put it, and stretches with the picture.
+
+#include "host/metafile/emf_records.h"
+#include "tests/host_metafile/metafile_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace dorvek::test {
+namespace {
+
+namespace emf = host::emf;
+
+// The text with an em of 11 pixels, its cell's top-left corner at (2, 3).
+std::vector<std::byte> textMetafile(std::u16string_view text,
+                                    const std::vector<std::int32_t>& advances,
+                                    emf::BackgroundMode mode = emf::BackgroundMode::Transparent) {
+    return smallMetafile(
+        [&](emf::MetafileWriter& writer) {
+            emf::LogFont font;
+            font.height = -11;
+            font.charSet = 162;
+            font.faceName = u"Arial Tur";
+            writer.createFont(1, font);
+            writer.selectObject(1);
+            writer.setBackgroundMode(mode);
+            writer.textOut({2, 3}, text, advances, {2, 3, 40, 16}, 1);
+        },
+        48, 20);
+}
+
+// The smallest rectangle holding everything painted.
+QRect inkBox(const QImage& image) {
+    QRect box;
+    for (const Pixel& pixel : paintedPixels(image)) {
+        box = box.united(QRect(pixel.first, pixel.second, 1, 1));
+    }
+    return box;
+}
+
+TEST(TextPlacement, EachGlyphStandsInTheCellItsAdvancesGiveIt) {
+    const std::vector<std::int32_t> advances{12, 9, 12};
+    const QImage image = play(textMetafile(u"404", advances), QSize(48, 20));
+    int left = 2;
+    for (std::size_t glyph = 0; glyph < advances.size(); ++glyph) {
+        QImage cell = image.copy();
+        for (int y = 0; y < cell.height(); ++y) {
+            for (int x = 0; x < cell.width(); ++x) {
+                if (x < left || x >= left + advances[glyph]) {
+                    cell.setPixelColor(x, y, Qt::transparent);
+                }
+            }
+        }
+        EXPECT_FALSE(paintedPixels(cell).empty()) << "glyph " << glyph << "\n" << drawing(image);
+        left += advances[glyph];
+    }
+    const QRect ink = inkBox(image);
+    EXPECT_GE(ink.left(), 2);
+    EXPECT_LT(ink.right(), 2 + 12 + 9 + 12);
+    // An em of 11 with the cell's top at row 3: digits stand on the baseline, row 13.
+    EXPECT_GE(ink.top(), 3);
+    EXPECT_EQ(ink.bottom(), 12);
+}
+
+TEST(TextPlacement, AnOpaqueBackgroundFillsTheCell) {
+    const QImage image =
+        play(textMetafile(u"11", {6, 6}, emf::BackgroundMode::Opaque), QSize(48, 20));
+    // Liberation Sans at an em of 11: ascent 10, descent 2.
+    EXPECT_EQ(paintedPixels(image), pixelsOf(2, 3, 13, 14)) << drawing(image);
+}
+
+TEST(TextPlacement, StretchesWithThePicture) {
+    const auto metafile = textMetafile(u"0", {6});
+    const QRect plain = inkBox(play(metafile, QSize(48, 20)));
+    const QRect wide = inkBox(play(metafile, QSize(96, 20)));
+    const QRect tall = inkBox(play(metafile, QSize(48, 40)));
+    // Hinting differs between the scales by a pixel at most.
+    EXPECT_NEAR(wide.width(), 2 * plain.width(), 1);
+    EXPECT_NEAR(wide.height(), plain.height(), 1);
+    EXPECT_NEAR(tall.height(), 2 * plain.height(), 1);
+    EXPECT_NEAR(tall.width(), plain.width(), 1);
+}
+
+} // namespace
+} // namespace dorvek::test
