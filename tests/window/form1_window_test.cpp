@@ -1,0 +1,323 @@
+#include "host/widgets/form_window.h"
+#include "host/widgets/start.h"
+#include "scoped_locale.h"
+#include "tests/host_widgets/test_application.h"
+#include "window/dorvek_program.h"
+
+#include <QAccessible>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <array>
+#include <gtest/gtest.h>
+
+namespace dorvek::window {
+namespace {
+
+struct ControlName {
+    std::string_view name;
+    std::optional<int> element;
+};
+
+constexpr ControlName lowerBox{"Text2", 0};
+constexpr ControlName upperBox{"Text2", 1};
+constexpr ControlName resultBox{"Text1", std::nullopt};
+constexpr ControlName button{"Command1", std::nullopt};
+constexpr ControlName label{"Label1", std::nullopt};
+constexpr ControlName shape{"Shape1", std::nullopt};
+constexpr ControlName image{"Image1", std::nullopt};
+
+constexpr std::array<ControlName, 7> allControls = {lowerBox, button, resultBox, upperBox,
+                                                    label,    shape,  image};
+
+class Form1Test : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::testApplication();
+        host::prepareApplication(dorvekProgram());
+        window_ = host::buildStartupForm(dorvekProgram());
+    }
+
+    QWidget* control(ControlName name) const { return window_->control(name.name, name.element); }
+    QLineEdit* box(ControlName name) const { return qobject_cast<QLineEdit*>(control(name)); }
+
+    void click() const { QTest::mouseClick(control(button), Qt::LeftButton); }
+
+    void showActive() const {
+        window_->show();
+        window_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    }
+
+    std::unique_ptr<host::FormWindow> window_;
+};
+
+TEST_F(Form1Test, FreshStartShowsTheShippedTexts) {
+    EXPECT_EQ(window_->windowTitle(), u"Dorvek Dağılım");
+    EXPECT_EQ(box(lowerBox)->text(), u"-5,00");
+    EXPECT_EQ(box(upperBox)->text(), u"5,00");
+    EXPECT_EQ(box(resultBox)->text(), u"");
+    EXPECT_EQ(qobject_cast<QPushButton*>(control(button))->text(), u"Sonuç");
+    EXPECT_EQ(qobject_cast<QLabel*>(control(label))->text().size(), 25);
+}
+
+struct LocaleCase {
+    const char* label;
+    const char* locale;
+    const char* result;
+};
+
+class Form1ClickTest : public Form1Test, public ::testing::WithParamInterface<LocaleCase> {};
+
+TEST_P(Form1ClickTest, ClickWritesTheProbabilityInTheUsersNotation) {
+    const test::ScopedLocale locale(GetParam().locale);
+    const auto boxes = test::closingMessageBoxes([this] { click(); });
+    EXPECT_TRUE(boxes.isEmpty());
+    EXPECT_EQ(box(resultBox)->text(), QString::fromUtf8(GetParam().result));
+    // Unchanged bounds give the same text again, whatever the result box held.
+    box(resultBox)->setText(QStringLiteral("eski"));
+    click();
+    EXPECT_EQ(box(resultBox)->text(), QString::fromUtf8(GetParam().result));
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, Form1ClickTest,
+                         ::testing::Values(LocaleCase{"turkish_comma", "tr_TR.UTF-8", "1,00000"},
+                                           LocaleCase{"german_comma", "de_DE.UTF-8", "1,00000"},
+                                           LocaleCase{"english_point", "en_US.UTF-8", "1.00000"},
+                                           LocaleCase{"c_point", "C", "1.00000"}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+struct BadBounds {
+    const char* label;
+    const char* lower;
+    const char* upper;
+    const char* number;
+    const char* message;
+};
+
+class Form1ErrorTest : public Form1Test, public ::testing::WithParamInterface<BadBounds> {};
+
+TEST_P(Form1ErrorTest, ErrorIsReportedAndTheBoxesKeepTheirTexts) {
+    const test::ScopedLocale locale("tr_TR.UTF-8");
+    click();
+    ASSERT_EQ(box(resultBox)->text(), u"1,00000");
+
+    const QString lower = QString::fromUtf8(GetParam().lower);
+    const QString upper = QString::fromUtf8(GetParam().upper);
+    box(lowerBox)->setText(lower);
+    box(upperBox)->setText(upper);
+    const auto shown = test::closingMessageBoxes([this] { click(); });
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown[0].title, u"Dorvek Olasılıklar");
+    EXPECT_TRUE(shown[0].text.contains(QString::fromUtf8(GetParam().number)))
+        << shown[0].text.toStdString();
+    EXPECT_TRUE(shown[0].text.contains(QString::fromUtf8(GetParam().message)))
+        << shown[0].text.toStdString();
+    EXPECT_EQ(box(resultBox)->text(), u"1,00000");
+    EXPECT_EQ(box(lowerBox)->text(), lower);
+    EXPECT_EQ(box(upperBox)->text(), upper);
+
+    box(lowerBox)->setText(QStringLiteral("-1"));
+    box(upperBox)->setText(QStringLiteral("1"));
+    EXPECT_TRUE(test::closingMessageBoxes([this] { click(); }).isEmpty());
+    EXPECT_EQ(box(resultBox)->text(), u"0,68269");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bounds, Form1ErrorTest,
+    ::testing::Values(BadBounds{"emptied_lower", "", "5,00", "13", "Tür uyuşmazlığı"},
+                      BadBounds{"lettered_upper", "-5,00", "beş", "13", "Tür uyuşmazlığı"},
+                      BadBounds{"blanks_in_upper", "-5,00", "   ", "13", "Tür uyuşmazlığı"},
+                      BadBounds{"two_separators", "-5,0,0", "5,00", "13", "Tür uyuşmazlığı"},
+                      BadBounds{"overflowing_lower", "38", "5,00", "6", "Taşma"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(Form1Test, ErrorOnAFreshStartLeavesTheResultEmpty) {
+    box(upperBox)->clear();
+    const auto shown = test::closingMessageBoxes([this] { click(); });
+    EXPECT_EQ(shown.size(), 1);
+    EXPECT_EQ(box(resultBox)->text(), u"");
+}
+
+TEST_F(Form1Test, TabWalksTheFocusOrderAndBack) {
+    showActive();
+    const std::array<ControlName, 5> walk = {lowerBox, button, resultBox, upperBox, lowerBox};
+    EXPECT_EQ(QApplication::focusWidget(), control(walk[0]));
+    for (std::size_t i = 1; i < walk.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), control(walk[i])) << "after Tab " << i;
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), control(upperBox));
+}
+
+TEST_F(Form1Test, ResultBoxTakesTheFocusButNoTyping) {
+    showActive();
+    control(resultBox)->setFocus();
+    QTest::keyClicks(control(resultBox), QStringLiteral("12"));
+    EXPECT_EQ(QApplication::focusWidget(), control(resultBox));
+    EXPECT_EQ(box(resultBox)->text(), u"");
+}
+
+struct Frame {
+    ControlName control;
+    QRect pixels;
+};
+
+TEST_F(Form1Test, ControlsSitAtTheirPixelFrames) {
+    EXPECT_EQ(window_->size(), QSize(414, 245));
+    const std::array<Frame, 7> frames = {{
+        {lowerBox, {16, 200, 33, 13}},
+        {button, {344, 24, 49, 15}},
+        {resultBox, {312, 8, 81, 13}},
+        {upperBox, {352, 200, 33, 13}},
+        {label, {8, 0, 129, 13}},
+        {shape, {200, 8, 33, 213}},
+        {image, {-16, -8, 436, 260}},
+    }};
+    for (const Frame& frame : frames) {
+        ASSERT_NE(control(frame.control), nullptr) << frame.control.name;
+        EXPECT_EQ(control(frame.control)->geometry(), frame.pixels)
+            << frame.control.name << " " << frame.control.element.value_or(-1);
+    }
+}
+
+TEST_F(Form1Test, NoControlsOverlapButThePicture) {
+    for (std::size_t i = 0; i < allControls.size(); ++i) {
+        for (std::size_t j = i + 1; j < allControls.size(); ++j) {
+            if (allControls[i].name == "Image1" || allControls[j].name == "Image1") {
+                continue;
+            }
+            EXPECT_FALSE(
+                control(allControls[i])->geometry().intersects(control(allControls[j])->geometry()))
+                << allControls[i].name << " and " << allControls[j].name;
+        }
+    }
+}
+
+TEST_F(Form1Test, PictureLiesBeneathAndBoxesOnTop) {
+    const QObjectList children = window_->children();
+    const qsizetype picture = children.indexOf(control(image));
+    for (const ControlName& name : allControls) {
+        if (name.name != "Image1") {
+            EXPECT_LT(picture, children.indexOf(control(name))) << name.name;
+        }
+    }
+    EXPECT_LT(children.indexOf(control(shape)), children.indexOf(control(lowerBox)));
+    EXPECT_LT(children.indexOf(control(label)), children.indexOf(control(button)));
+}
+
+TEST_F(Form1Test, TextFitsTheThirteenPixelBoxes) {
+    for (const ControlName& name : {lowerBox, upperBox, resultBox, label}) {
+        const QWidget* widget = control(name);
+        EXPECT_EQ(QFontInfo(widget->font()).family(), u"Liberation Sans") << name.name;
+        EXPECT_LE(QFontMetrics(widget->font()).height(), widget->height()) << name.name;
+    }
+    EXPECT_TRUE(control(resultBox)->font().bold());
+    EXPECT_FALSE(control(lowerBox)->font().bold());
+    const QLabel* caption = qobject_cast<QLabel*>(control(label));
+    EXPECT_LE(QFontMetrics(caption->font()).horizontalAdvance(caption->text()), caption->width());
+}
+
+TEST_F(Form1Test, ColoursAsDrawn) {
+    window_->show();
+    const QImage picture = window_->grab().toImage();
+    // Text1's background, right of any text it could hold.
+    EXPECT_EQ(picture.pixel(390, 14), window_->palette().color(QPalette::Midlight).rgb());
+    // Label1's blue caption on its own white.
+    bool blueText = false;
+    const QRect caption = control(label)->geometry();
+    for (int y = caption.top(); y <= caption.bottom(); ++y) {
+        for (int x = caption.left(); x <= caption.right(); ++x) {
+            const QColor pixel = picture.pixelColor(x, y);
+            blueText = blueText || (pixel.blue() > 200 && pixel.red() < 80 && pixel.green() < 80);
+        }
+    }
+    EXPECT_TRUE(blueText);
+    EXPECT_EQ(picture.pixel(caption.right(), caption.bottom()), qRgb(255, 255, 255));
+    // Shape1's outline.
+    EXPECT_EQ(picture.pixel(200, 100), qRgb(0, 192, 192));
+}
+
+TEST_F(Form1Test, EveryControlAScreenReaderReachesHasATurkishName) {
+    QAccessibleInterface* form = QAccessible::queryAccessibleInterface(window_.get());
+    ASSERT_NE(form, nullptr);
+    ASSERT_EQ(form->childCount(), 7);
+    for (int i = 0; i < form->childCount(); ++i) {
+        EXPECT_FALSE(form->child(i)->text(QAccessible::Name).isEmpty())
+            << form->child(i)->object()->objectName().toStdString();
+    }
+    EXPECT_EQ(control(lowerBox)->accessibleName(), u"Alt sınır");
+    EXPECT_EQ(control(upperBox)->accessibleName(), u"Üst sınır");
+    EXPECT_EQ(control(button)->accessibleName(), u"Sonuç");
+}
+
+// The icon's opaque pixels: position and colour.
+struct IconPixels {
+    QImage image;
+
+    bool opaque(int x, int y) const { return qAlpha(image.pixel(x, y)) == 255; }
+    QRgb colour(int x, int y) const { return image.pixel(x, y); }
+    int opaqueInRow(int y) const {
+        int count = 0;
+        for (int x = 0; x < image.width(); ++x) {
+            count += opaque(x, y) ? 1 : 0;
+        }
+        return count;
+    }
+};
+
+IconPixels iconAt(const QIcon& icon, int size) {
+    return {icon.pixmap(size, size).toImage().convertToFormat(QImage::Format_ARGB32)};
+}
+
+TEST_F(Form1Test, IconHasTheTickAtBothSizes) {
+    const QIcon icon = window_->windowIcon();
+    EXPECT_TRUE(icon.availableSizes().contains(QSize(32, 32)));
+    EXPECT_TRUE(icon.availableSizes().contains(QSize(16, 16)));
+
+    const IconPixels large = iconAt(icon, 32);
+    ASSERT_EQ(large.image.size(), QSize(32, 32));
+    for (const QPoint point : {QPoint(5, 18), QPoint(14, 28), QPoint(29, 3), QPoint(10, 24)}) {
+        EXPECT_TRUE(large.opaque(point.x(), point.y())) << point.x() << "," << point.y();
+    }
+    for (const QPoint corner : {QPoint(0, 0), QPoint(31, 0), QPoint(0, 31), QPoint(31, 31)}) {
+        EXPECT_FALSE(large.opaque(corner.x(), corner.y())) << corner.x() << "," << corner.y();
+    }
+    int opaquePixels = 0;
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            if (large.opaque(x, y)) {
+                ++opaquePixels;
+                EXPECT_EQ(large.colour(x, y), qRgb(0, 0, 0)) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(opaquePixels, 80);
+    EXPECT_LT(opaquePixels, 200);
+    EXPECT_EQ(large.opaqueInRow(3), 1);  // the tip, one pixel thin
+    EXPECT_GE(large.opaqueInRow(20), 6); // both arms, three or four pixels each
+    EXPECT_EQ(large.opaqueInRow(31), 0);
+
+    const IconPixels small = iconAt(icon, 16);
+    ASSERT_EQ(small.image.size(), QSize(16, 16));
+    for (const QPoint point : {QPoint(2, 9), QPoint(7, 14), QPoint(14, 1)}) {
+        EXPECT_TRUE(small.opaque(point.x(), point.y())) << point.x() << "," << point.y();
+    }
+    int grey = 0;
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            if (small.opaque(x, y) && small.colour(x, y) != qRgb(0, 0, 0)) {
+                ++grey;
+                EXPECT_EQ(small.colour(x, y), qRgb(128, 128, 128)) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_EQ(grey, 1);
+}
+
+} // namespace
+} // namespace dorvek::window
