@@ -10,7 +10,7 @@ packages=(
     qt6-base-dev libgl-dev
     # testing and measuring
     libgtest-dev libgmock-dev libbenchmark-dev libuemf-dev valgrind hyperfine
-    xvfb xauth xdotool x11-utils imagemagick
+    xvfb xauth xdotool x11-utils imagemagick libx11-dev
     # the faces that stand in for the window's and the picture's fonts
     fonts-liberation fonts-dejavu-core
     # packaging and its checks
