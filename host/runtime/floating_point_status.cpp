@@ -3,10 +3,13 @@
 #include "error.h"
 
 #include <cfenv>
+#include <cmath>
 
 namespace dorvek::host {
 
-void clearFloatingPointStatus() { std::feclearexcept(FE_ALL_EXCEPT); }
+void clearFloatingPointStatus() {
+    std::feclearexcept(FE_ALL_EXCEPT);
+}
 
 void testFloatingPointStatus(double justComputed) {
     // Keep the computation of the argument ahead of the flag read.
@@ -24,4 +27,14 @@ void testFloatingPointStatus(double justComputed) {
     }
 }
 
+namespace detail {
+
+void raiseDivisionError(double divisor, double quotient) {
+    if (std::isnan(quotient)) {
+        raise(ErrorKind::InvalidOperation);
+    }
+    raise(divisor == 0.0 ? ErrorKind::DivisionByZero : ErrorKind::Overflow);
+}
+
+} // namespace detail
 } // namespace dorvek::host

@@ -6,14 +6,6 @@
 
 namespace dorvek::host {
 
-double exponential(double x) {
-    const double result = std::exp(x);
-    if (!std::isfinite(result)) {
-        raise(ErrorKind::Overflow);
-    }
-    return result;
-}
-
 double squareRoot(double x) {
     if (x < 0.0 || std::isnan(x)) {
         raise(ErrorKind::InvalidOperation);

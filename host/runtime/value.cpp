@@ -36,35 +36,45 @@ Value checkedPowerResult(double result) {
 
 } // namespace
 
-void raiseOverflow() { raise(ErrorKind::Overflow); }
+void raiseOverflow() {
+    raise(ErrorKind::Overflow);
+}
 
-double toDoubleSlow(const Value& value) {
+QString* copyText(const QString& text) {
+    return new QString(text);
+}
+
+void destroyText(QString* text) noexcept {
+    delete text;
+}
+
+double toDoubleSlow(Value value) {
     requireNumber(value);
     return value.isDouble() ? value.doubleValue() : value.integer16Value();
 }
 
-Value addSlow(const Value& left, const Value& right) {
+Value addSlow(Value left, Value right) {
     if (bothInteger16(left, right)) {
         return checkedInteger16(std::int32_t{left.integer16Value()} + right.integer16Value());
     }
     return finiteDouble(toDoubleSlow(left) + toDoubleSlow(right));
 }
 
-Value subtractSlow(const Value& left, const Value& right) {
+Value subtractSlow(Value left, Value right) {
     if (bothInteger16(left, right)) {
         return checkedInteger16(std::int32_t{left.integer16Value()} - right.integer16Value());
     }
     return finiteDouble(toDoubleSlow(left) - toDoubleSlow(right));
 }
 
-Value multiplySlow(const Value& left, const Value& right) {
+Value multiplySlow(Value left, Value right) {
     if (bothInteger16(left, right)) {
         return checkedInteger16(std::int32_t{left.integer16Value()} * right.integer16Value());
     }
     return finiteDouble(toDoubleSlow(left) * toDoubleSlow(right));
 }
 
-Value divideSlow(const Value& left, const Value& right) {
+Value divideSlow(Value left, Value right) {
     const double dividend = toDoubleSlow(left);
     const double divisor = toDoubleSlow(right);
     if (divisor == 0.0) {
@@ -73,7 +83,7 @@ Value divideSlow(const Value& left, const Value& right) {
     return finiteDouble(dividend / divisor);
 }
 
-Value powerSlow(const Value& base, const Value& exponent) {
+Value powerSlow(Value base, Value exponent) {
     const double x = toDoubleSlow(base);
     if (exponent.isInteger16()) {
         // Small exponents by multiplication, which IEEE rounds correctly; the C
