@@ -12,7 +12,9 @@
 namespace dorvek::host {
 namespace {
 
-bool isAsciiDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool isAsciiDigit(QChar c) {
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 // The locale's separator, and '.' or ',' whichever it is not: "-5,00" must read as -5
 // in every locale, never as -500.
@@ -179,9 +181,14 @@ QString formatNumber(double value, QStringView pattern, const NumberLocale& loca
     }
 
     QString text;
-    text.reserve(static_cast<qsizetype>(digits.size()) + 2);
+    text.reserve(static_cast<qsizetype>(digits.size()) + parsed.minimumIntegerDigits + 2);
     if (negative && !showsOnlyZeros) {
         text += QLatin1Char('-');
+    }
+    // Each '0' of the pattern's integer part is a digit always shown.
+    for (auto shown = integerPart.size();
+         shown < static_cast<std::size_t>(parsed.minimumIntegerDigits); ++shown) {
+        text += QLatin1Char('0');
     }
     text += QLatin1String(integerPart.data(), static_cast<qsizetype>(integerPart.size()));
     if (parsed.separator) {
@@ -201,7 +208,8 @@ QString toText(const Value& value, const NumberLocale& locale) {
         break;
     }
     char buffer[32];
-    const auto [end, error] = std::to_chars(std::begin(buffer), std::end(buffer), value.doubleValue());
+    const auto [end, error] =
+        std::to_chars(std::begin(buffer), std::end(buffer), value.doubleValue());
     QString text = QString::fromLatin1(buffer, error == std::errc() ? end - buffer : 0);
     text.replace(QLatin1Char('.'), locale.decimalSeparator);
     return text;
