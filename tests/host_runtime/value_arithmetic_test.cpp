@@ -1,0 +1,261 @@
+#include "host/runtime/error.h"
+#include "host/runtime/value.h"
+
+#include <bit>
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <gtest/gtest.h>
+#include <limits>
+#include <optional>
+#include <random>
+#include <string>
+
+namespace dorvek::host {
+namespace {
+
+using Operation = Value (*)(const Value&, const Value&);
+
+Value D(double value) {
+    return Value::ofDouble(value);
+}
+Value I(std::int16_t value) {
+    return Value::ofInteger16(value);
+}
+Value T(const char* text) {
+    return Value::ofText(QString::fromUtf8(text));
+}
+
+std::string describe(const Value& value) {
+    switch (value.kind()) {
+    case Value::Kind::Double:
+        return "double " + std::to_string(value.doubleValue());
+    case Value::Kind::Integer16:
+        return "16-bit " + std::to_string(value.integer16Value());
+    case Value::Kind::Text:
+        return "text \"" + value.textValue().toStdString() + "\"";
+    }
+    return "?";
+}
+
+// Same kind and the same bits: arithmetic must give exactly the IEEE result.
+::testing::AssertionResult sameValue(const Value& actual, const Value& expected) {
+    const bool same = actual.kind() == expected.kind() &&
+                      (actual.isDouble() ? std::bit_cast<std::uint64_t>(actual.doubleValue()) ==
+                                               std::bit_cast<std::uint64_t>(expected.doubleValue())
+                       : actual.isInteger16() ? actual.integer16Value() == expected.integer16Value()
+                                              : actual.textValue() == expected.textValue());
+    if (same) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << "got " << describe(actual) << ", expected " << describe(expected);
+}
+
+struct ArithmeticCase {
+    const char* name;
+    Operation operation;
+    Value left;
+    Value right;
+    std::optional<Value> expected; // empty when an error is expected
+    ErrorKind error = ErrorKind::Overflow;
+};
+
+void PrintTo(const ArithmeticCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class ArithmeticTest : public ::testing::TestWithParam<ArithmeticCase> {};
+
+TEST_P(ArithmeticTest, GivesTheHostsResultOrError) {
+    const ArithmeticCase& row = GetParam();
+    if (row.expected) {
+        EXPECT_TRUE(sameValue(row.operation(row.left, row.right), *row.expected));
+        return;
+    }
+    try {
+        const Value result = row.operation(row.left, row.right);
+        ADD_FAILURE() << "no error; got " << describe(result);
+    } catch (const Error& error) {
+        EXPECT_EQ(error.kind(), row.error);
+    }
+}
+
+constexpr double largest = DBL_MAX;
+
+const ArithmeticCase arithmeticCases[] = {
+    // IEEE results on doubles, not a decimal idea of them.
+    {"double_sum_is_ieee", add, D(0.1), D(0.2), D(0.30000000000000004)},
+    {"double_difference", subtract, D(5.0), D(-5.0), D(10.0)},
+    {"double_product", multiply, D(0.1), D(3.0), D(0.30000000000000004)},
+    {"double_by_16bit_quotient", divide, D(10.0), I(10000), D(10.0 / 10000.0)},
+    {"negative_step", divide, D(-1.0), I(10000), D(-1.0 / 10000.0)},
+    {"zero_step", divide, D(0.0), I(10000), D(0.0)},
+    {"double_by_double_quotient", divide, D(1.0), D(3.0), D(1.0 / 3.0)},
+    {"underflow_is_not_an_error", multiply, D(1e-300), D(1e-300), D(0.0)},
+    // Two 16-bit integers stay 16-bit for +, - and *; / gives a double.
+    {"n_minus_one_stays_16bit", subtract, I(10000), I(1), I(9999)},
+    {"16bit_sum_at_top", add, I(32766), I(1), I(32767)},
+    {"16bit_difference_at_bottom", subtract, I(-32767), I(1), I(-32768)},
+    {"16bit_product_at_bottom", multiply, I(-256), I(128), I(-32768)},
+    {"16bit_quotient_is_double", divide, I(1), I(4), D(0.25)},
+    {"16bit_meets_double_widens", add, I(3), D(0.5), D(3.5)},
+    {"double_meets_16bit_widens", subtract, D(0.5), I(3), D(-2.5)},
+    // Overflow at the edges of both ranges.
+    {"double_sum_overflows", add, D(largest), D(largest), std::nullopt},
+    {"double_difference_overflows", subtract, D(-largest), D(largest), std::nullopt},
+    {"double_product_overflows", multiply, D(1e200), D(-1e200), std::nullopt},
+    {"double_quotient_overflows", divide, D(largest), D(0.5), std::nullopt},
+    {"16bit_sum_above_range", add, I(32767), I(1), std::nullopt},
+    {"16bit_difference_below_range", subtract, I(-32768), I(1), std::nullopt},
+    {"16bit_product_above_range", multiply, I(256), I(128), std::nullopt},
+    {"16bit_meets_double_overflows", multiply, I(2), D(largest), std::nullopt},
+    // Division by zero; 0 / 0 is the host's overflow.
+    {"divide_by_16bit_zero", divide, D(1.0), I(0), std::nullopt, ErrorKind::DivisionByZero},
+    {"divide_by_double_zero", divide, D(-1.0), D(0.0), std::nullopt, ErrorKind::DivisionByZero},
+    {"divide_by_negative_zero", divide, D(2.0), D(-0.0), std::nullopt, ErrorKind::DivisionByZero},
+    {"16bit_divide_by_zero", divide, I(7), I(0), std::nullopt, ErrorKind::DivisionByZero},
+    {"zero_by_zero", divide, D(0.0), I(0), std::nullopt, ErrorKind::Overflow},
+    // Texts are never read as numbers by the arithmetic.
+    {"text_left_add", add, T("1"), D(1.0), std::nullopt, ErrorKind::TypeMismatch},
+    {"text_right_subtract", subtract, D(1.0), T("1"), std::nullopt, ErrorKind::TypeMismatch},
+    {"text_multiply", multiply, T("2"), I(2), std::nullopt, ErrorKind::TypeMismatch},
+    {"text_divide", divide, I(2), T("2"), std::nullopt, ErrorKind::TypeMismatch},
+    {"text_power", power, T("2"), I(2), std::nullopt, ErrorKind::TypeMismatch},
+    {"power_of_text_exponent", power, D(2.0), T("2"), std::nullopt, ErrorKind::TypeMismatch},
+    // Integer powers.
+    {"square_is_product", power, D(1.1), I(2), D(1.1 * 1.1)},
+    {"square_of_negative", power, D(-3.0), I(2), D(9.0)},
+    {"square_of_16bit_is_double", power, I(-3), I(2), D(9.0)},
+    {"power_zero", power, D(-7.5), I(0), D(1.0)},
+    {"power_one", power, D(-7.5), I(1), D(-7.5)},
+    {"power_ten", power, D(2.0), I(10), D(1024.0)},
+    {"negative_power", power, D(2.0), I(-2), D(0.25)},
+    {"double_exponent", power, D(9.0), D(0.5), D(3.0)},
+    {"square_overflows", power, D(1.5e154), I(2), std::nullopt},
+    {"power_of_zero_negative", power, D(0.0), I(-1), std::nullopt, ErrorKind::DivisionByZero},
+    {"root_of_negative", power, D(-8.0), D(1.0 / 3.0), std::nullopt, ErrorKind::InvalidOperation},
+};
+
+INSTANTIATE_TEST_SUITE_P(Values, ArithmeticTest, ::testing::ValuesIn(arithmeticCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// x^2 must be the correctly rounded square. The reference is exact: fma gives the
+// rounding error x*x - p with no rounding of its own, and p is correctly rounded
+// exactly when that error is at most half an ulp of p (and p is even on a tie).
+TEST(PowerTest, SquareIsCorrectlyRounded) {
+    std::mt19937_64 random(20240601);
+    std::uniform_real_distribution<double> mantissa(1.0, 2.0);
+    std::uniform_int_distribution<int> exponent(-500, 500);
+    int checked = 0;
+    for (int i = 0; i < 200000; ++i) {
+        const double x = std::ldexp(mantissa(random), exponent(random)) * (i % 2 ? -1 : 1);
+        const double p = power(Value::ofDouble(x), Value::ofInteger16(2)).doubleValue();
+        const double error = std::fma(x, x, -p);
+        const double halfUlp = (std::nextafter(p, INFINITY) - p) / 2;
+        ASSERT_LE(std::fabs(error), halfUlp) << "x = " << x;
+        if (std::fabs(error) == halfUlp) {
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(p) & 1, 0u) << "tie not to even, x = " << x;
+        }
+        ++checked;
+    }
+    EXPECT_EQ(checked, 200000);
+}
+
+TEST(ValueTest, HoldsItsKind) {
+    EXPECT_TRUE(Value().isDouble());
+    EXPECT_EQ(Value().doubleValue(), 0.0);
+    EXPECT_TRUE(D(1.5).isDouble());
+    EXPECT_TRUE(I(-3).isInteger16());
+    EXPECT_EQ(I(-3).integer16Value(), -3);
+    EXPECT_TRUE(T("abc").isText());
+    EXPECT_EQ(T("Sonuç").textValue(), QString::fromUtf8("Sonuç"));
+}
+
+// Copies and moves of texts share nothing the other side can spoil, and assigning
+// across kinds leaves no trace of the old kind (the sanitizer build checks the leaks).
+TEST(ValueTest, CopiesAndMovesKeepKindAndText) {
+    Value text = T("-5,00");
+    Value copy = text;
+    EXPECT_TRUE(sameValue(copy, T("-5,00")));
+
+    Value moved = std::move(copy);
+    EXPECT_TRUE(sameValue(moved, T("-5,00")));
+
+    Value number = D(2.5);
+    number = text;
+    EXPECT_TRUE(sameValue(number, T("-5,00")));
+    text = D(7.0);
+    EXPECT_TRUE(sameValue(text, D(7.0)));
+    EXPECT_TRUE(sameValue(number, T("-5,00")));
+
+    number = I(4);
+    EXPECT_TRUE(sameValue(number, I(4)));
+
+    Value self = T("kendi");
+    Value& alias = self;
+    self = alias;
+    EXPECT_TRUE(sameValue(self, T("kendi")));
+    self = std::move(alias);
+    EXPECT_TRUE(sameValue(self, T("kendi")));
+}
+
+struct ConversionCase {
+    const char* name;
+    Value value;
+    std::optional<std::int16_t> expected;
+    ErrorKind error = ErrorKind::Overflow;
+};
+
+void PrintTo(const ConversionCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class ToInteger16Test : public ::testing::TestWithParam<ConversionCase> {};
+
+TEST_P(ToInteger16Test, RoundsHalvesToEvenAndChecksTheRange) {
+    const ConversionCase& row = GetParam();
+    if (row.expected) {
+        EXPECT_EQ(toInteger16(row.value), *row.expected);
+        return;
+    }
+    try {
+        const std::int16_t result = toInteger16(row.value);
+        ADD_FAILURE() << "no error; got " << result;
+    } catch (const Error& error) {
+        EXPECT_EQ(error.kind(), row.error);
+    }
+}
+
+const ConversionCase toInteger16Cases[] = {
+    {"integer16_as_is", I(-32768), -32768},
+    {"whole_double", D(9999.0), 9999},
+    {"below_half", D(2.49), 2},
+    {"half_to_even_down", D(2.5), 2},
+    {"half_to_even_up", D(3.5), 4},
+    {"negative_half", D(-2.5), -2},
+    {"top", D(32767.4), 32767},
+    {"top_half_rounds_out", D(32767.5), std::nullopt},
+    {"bottom_half_rounds_in", D(-32768.5), -32768},
+    {"below_bottom", D(-32768.6), std::nullopt},
+    {"far_out", D(1e10), std::nullopt},
+    {"not_a_number", D(std::numeric_limits<double>::quiet_NaN()), std::nullopt},
+    {"text", T("5"), std::nullopt, ErrorKind::TypeMismatch},
+};
+
+INSTANTIATE_TEST_SUITE_P(Values, ToInteger16Test, ::testing::ValuesIn(toInteger16Cases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ToDoubleTest, WidensIntegersAndRefusesTexts) {
+    EXPECT_EQ(toDouble(D(-0.75)), -0.75);
+    EXPECT_EQ(toDouble(I(-32768)), -32768.0);
+    try {
+        toDouble(T("1"));
+        ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.kind(), ErrorKind::TypeMismatch);
+    }
+}
+
+} // namespace
+} // namespace dorvek::host
