@@ -1,6 +1,7 @@
 #include "form1_description.h"
 
 #include "command1_click.h"
+#include "curve_picture.h"
 #include "form1_icon.h"
 
 #include <array>
@@ -18,79 +19,81 @@ constexpr int scrollBarColour = 0;
 constexpr int windowBackgroundColour = 5;
 
 // The controls in focus order, then the two that take no part in it.
-constexpr std::array<ControlDescription, 7> controls = {{
-    {
-        .kind = ControlKind::TextBox,
-        .name = "Text2",
-        .element = 0,
-        .frame = {240, 3000, 495, 195},
-        .text = "-5,00",
-        .focusOrder = 0,
-        .stacking = Stacking::OnTop,
-        .accessibleName = "Alt sınır",
-    },
-    {
-        .kind = ControlKind::CommandButton,
-        .name = "Command1",
-        .frame = {5160, 360, 735, 220},
-        .text = "Sonuç",
-        .focusOrder = 1,
-        .stacking = Stacking::OnTop,
-        .accessibleName = "Sonuç",
-    },
-    {
-        .kind = ControlKind::TextBox,
-        .name = "Text1",
-        .frame = {4680, 120, 1215, 195},
-        .text = "",
-        .font =
-            host::FontDescription{
-                .face = "MS Sans Serif", .points = 8.25, .weight = 700, .characterSet = 162},
-        .background = Colour::system(scrollBarColour),
-        .foreground = blue,
-        .focusOrder = 2,
-        .stacking = Stacking::OnTop,
-        .readOnly = true, // it shows results; it still takes the focus, to be read or copied
-        .accessibleName = "Olasılık",
-    },
-    {
-        .kind = ControlKind::TextBox,
-        .name = "Text2",
-        .element = 1,
-        .frame = {5280, 3000, 495, 195},
-        .text = "5,00",
-        .focusOrder = 3,
-        .stacking = Stacking::OnTop,
-        .accessibleName = "Üst sınır",
-    },
-    {
-        .kind = ControlKind::Label,
-        .name = "Label1",
-        .frame = {120, 0, 1935, 195},
-        .text = "Standart normal olasılığı",
-        .background = Colour::system(windowBackgroundColour),
-        .foreground = blue,
-        .focusOrder = 4, // a label never takes the focus
-        .stacking = Stacking::OverPicture,
-        .accessibleName = "Standart normal olasılığı",
-    },
-    {
-        .kind = ControlKind::Shape,
-        .name = "Shape1",
-        .frame = {3000, 120, 495, 3195},
-        .stacking = Stacking::OverPicture,
-        .accessibleName = "Dikdörtgen",
-        .shape = {.colour = Colour::rgb(0, 192, 192), .style = 7},
-    },
-    {
-        .kind = ControlKind::Image,
-        .name = "Image1",
-        .frame = {-240, -120, 6540, 3900},
-        .stacking = Stacking::Backdrop,
-        .accessibleName = "Standart normal dağılımın eğrisi",
-        .picture = {}, // the curve picture is not drawn yet
-    },
-}};
+std::array<ControlDescription, 7> form1Controls(std::span<const std::byte> curve) {
+    return {{
+        {
+            .kind = ControlKind::TextBox,
+            .name = "Text2",
+            .element = 0,
+            .frame = {240, 3000, 495, 195},
+            .text = "-5,00",
+            .focusOrder = 0,
+            .stacking = Stacking::OnTop,
+            .accessibleName = "Alt sınır",
+        },
+        {
+            .kind = ControlKind::CommandButton,
+            .name = "Command1",
+            .frame = {5160, 360, 735, 220},
+            .text = "Sonuç",
+            .focusOrder = 1,
+            .stacking = Stacking::OnTop,
+            .accessibleName = "Sonuç",
+        },
+        {
+            .kind = ControlKind::TextBox,
+            .name = "Text1",
+            .frame = {4680, 120, 1215, 195},
+            .text = "",
+            .font =
+                host::FontDescription{
+                    .face = "MS Sans Serif", .points = 8.25, .weight = 700, .characterSet = 162},
+            .background = Colour::system(scrollBarColour),
+            .foreground = blue,
+            .focusOrder = 2,
+            .stacking = Stacking::OnTop,
+            .readOnly = true, // it shows results; it still takes the focus, to be read or copied
+            .accessibleName = "Olasılık",
+        },
+        {
+            .kind = ControlKind::TextBox,
+            .name = "Text2",
+            .element = 1,
+            .frame = {5280, 3000, 495, 195},
+            .text = "5,00",
+            .focusOrder = 3,
+            .stacking = Stacking::OnTop,
+            .accessibleName = "Üst sınır",
+        },
+        {
+            .kind = ControlKind::Label,
+            .name = "Label1",
+            .frame = {120, 0, 1935, 195},
+            .text = "Standart normal olasılığı",
+            .background = Colour::system(windowBackgroundColour),
+            .foreground = blue,
+            .focusOrder = 4, // a label never takes the focus
+            .stacking = Stacking::OverPicture,
+            .accessibleName = "Standart normal olasılığı",
+        },
+        {
+            .kind = ControlKind::Shape,
+            .name = "Shape1",
+            .frame = {3000, 120, 495, 3195},
+            .stacking = Stacking::OverPicture,
+            .accessibleName = "Dikdörtgen",
+            .shape = {.colour = Colour::rgb(0, 192, 192), .style = 7},
+        },
+        {
+            .kind = ControlKind::Image,
+            .name = "Image1",
+            .frame = {-240, -120, 6540, 3900},
+            .stacking = Stacking::Backdrop,
+            .accessibleName = "Standart normal dağılımın eğrisi",
+            .picture = curve,
+        },
+    }};
+}
 
 constexpr std::array<host::EventHandlerDescription, 1> eventHandlers = {{
     {.control = "Command1", .event = host::ControlEvent::Click, .handler = &Command1_Click},
@@ -99,6 +102,7 @@ constexpr std::array<host::EventHandlerDescription, 1> eventHandlers = {{
 } // namespace
 
 const host::FormDescription& form1Description() {
+    static const std::array<ControlDescription, 7> controls = form1Controls(curvePicture());
     static const host::FormDescription form = {
         .name = "Form1",
         .caption = "Dorvek Dağılım",
