@@ -1,0 +1,106 @@
+// dorvek-calc --emf and --png, run as a process the way a script would.
+
+#include "tests/host_metafile/metafile_test_support.h"
+#include "window/curve_picture.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace dorvek::test {
+namespace {
+
+struct ToolRun {
+    int exitCode = -1;
+    QByteArray output;
+    QByteArray errors;
+};
+
+// Runs the tool without a display and without a chosen Qt platform.
+ToolRun runTool(const QStringList& arguments) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        environment.remove(QString::fromLatin1(name));
+    }
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(DORVEK_CALC_PATH), arguments);
+    process.waitForFinished(60000);
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+class PictureOptions : public testing::Test {
+protected:
+    QTemporaryDir directory;
+    QString file(const char* name) const { return directory.filePath(QString::fromLatin1(name)); }
+};
+
+TEST_F(PictureOptions, EmfWritesTheWindowsCurvePicture) {
+    const ToolRun run = runTool({"--emf", file("curve.emf")});
+    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    EXPECT_TRUE(run.output.isEmpty());
+    QFile written(file("curve.emf"));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    const std::span<const std::byte> picture = window::curvePicture();
+    ASSERT_EQ(static_cast<std::size_t>(bytes.size()), picture.size());
+    EXPECT_EQ(std::memcmp(bytes.constData(), picture.data(), picture.size()), 0);
+}
+
+// The PNG is what the window's player paints, transparent wherever it paints nothing.
+TEST_F(PictureOptions, PngRendersWithTheWindowsPlayer) {
+    struct Case {
+        QStringList sizeArguments;
+        QSize size;
+    };
+    for (const Case& sized :
+         {Case{{}, QSize(491, 254)}, Case{{"--size", "982x508"}, QSize(982, 508)},
+          Case{{"--size", "436x260"}, QSize(436, 260)}}) {
+        SCOPED_TRACE(sized.size.width());
+        QStringList arguments{"--png", file("curve.png")};
+        arguments.append(sized.sizeArguments);
+        const ToolRun run = runTool(arguments);
+        ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+        const QImage written(file("curve.png"));
+        ASSERT_EQ(written.size(), sized.size);
+        EXPECT_TRUE(written.hasAlphaChannel());
+        EXPECT_EQ(written.pixelColor(0, 0).alpha(), 0);
+        const QImage expected = play(window::curvePicture(), sized.size);
+        EXPECT_EQ(written.convertToFormat(QImage::Format_ARGB32),
+                  expected.convertToFormat(QImage::Format_ARGB32));
+    }
+}
+
+TEST_F(PictureOptions, WrongUsageShowsTheUsageAndExitsWithTwo) {
+    const QStringList wrong[] = {{"--emf"},
+                                 {"--emf", "a.emf", "b.emf"},
+                                 {"--png"},
+                                 {"--png", "a.png", "--size"},
+                                 {"--png", "a.png", "--size", "0x10"},
+                                 {"--png", "a.png", "--size", "491"},
+                                 {"--png", "a.png", "--size", "491x254x1"},
+                                 {"--png", "a.png", "--size", "99999x10"},
+                                 {"--png", "a.png", "--width", "491x254"}};
+    for (const QStringList& arguments : wrong) {
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        const ToolRun run = runTool(arguments);
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.output.isEmpty());
+        EXPECT_TRUE(run.errors.startsWith("Kullanım: dorvek-calc")) << run.errors.toStdString();
+    }
+}
+
+TEST_F(PictureOptions, AFileThatCannotBeWrittenExitsWithOne) {
+    for (const char* option : {"--emf", "--png"}) {
+        const ToolRun run = runTool({option, file("no-such-folder/curve")});
+        EXPECT_EQ(run.exitCode, 1) << option;
+        EXPECT_TRUE(run.output.isEmpty());
+        EXPECT_TRUE(run.errors.contains("yazılamadı")) << run.errors.toStdString();
+    }
+}
+
+} // namespace
+} // namespace dorvek::test
