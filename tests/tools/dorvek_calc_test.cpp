@@ -1,0 +1,195 @@
+// Runs the built dorvek-calc as scripts do, with the locale set in its environment.
+
+#include "host/runtime/number_locale.h"
+#include "numeric/integrate.h"
+#include "numeric/probability_boxes.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <bit>
+#include <charconv>
+#include <cstdint>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+struct CalcRun {
+    int exitCode = -1;
+    QString standardOutput;
+    QString standardError;
+};
+
+// Only the variables named here decide the locale; the rest of the test's
+// environment (CTest sets LC_ALL) is removed first.
+CalcRun runCalc(const QStringList& arguments, const char* lcAll, const char* lcNumeric = nullptr,
+                const char* lang = nullptr) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG", "LANGUAGE"}) {
+        environment.remove(QString::fromLatin1(variable));
+    }
+    if (lcAll) {
+        environment.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(lcAll));
+    }
+    if (lcNumeric) {
+        environment.insert(QStringLiteral("LC_NUMERIC"), QString::fromLatin1(lcNumeric));
+    }
+    if (lang) {
+        environment.insert(QStringLiteral("LANG"), QString::fromLatin1(lang));
+    }
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(DORVEK_CALC_PATH), arguments);
+    CalcRun run;
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
+        ADD_FAILURE() << "dorvek-calc did not finish normally";
+        return run;
+    }
+    run.exitCode = process.exitCode();
+    run.standardOutput = QString::fromUtf8(process.readAllStandardOutput());
+    run.standardError = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+QStringList args(std::initializer_list<const char*> list) {
+    QStringList result;
+    for (const char* argument : list) {
+        result << QString::fromUtf8(argument);
+    }
+    return result;
+}
+
+struct ResultCase {
+    const char* name;
+    const char* locale;
+    const char* lower;
+    const char* upper;
+    const char* expected;
+};
+
+void PrintTo(const ResultCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class CalcResultTest : public ::testing::TestWithParam<ResultCase> {};
+
+TEST_P(CalcResultTest, PrintsExactlyTheResultText) {
+    const ResultCase& row = GetParam();
+    const CalcRun run = runCalc(args({row.lower, row.upper}), row.locale);
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.standardOutput, QString::fromUtf8(row.expected) + QLatin1Char('\n'));
+    EXPECT_EQ(run.standardError, QString());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locales, CalcResultTest,
+    ::testing::Values(ResultCase{"turkish_default", "tr_TR.UTF-8", "-5,00", "5,00", "1,00000"},
+                      ResultCase{"turkish_swapped", "tr_TR.UTF-8", "1", "0", "-0,34134"},
+                      ResultCase{"turkish_point_bounds", "tr_TR.UTF-8", "0", "1.96", "0,47500"},
+                      ResultCase{"english_default_comma_bounds", "en_US.UTF-8", "-5,00", "5,00",
+                                 "1.00000"},
+                      ResultCase{"english_one_sigma", "en_US.UTF-8", "-1", "1", "0.68269"},
+                      ResultCase{"english_equal", "en_US.UTF-8", "2", "2", "0.00000"},
+                      ResultCase{"german_modifier", "de_DE@euro", "-3", "3", "0,99730"},
+                      ResultCase{"c_locale", "C", "-3", "3", "0.99730"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(CalcLocaleTest, TakesLcNumericWhenLcAllIsUnsetAndLangLast) {
+    EXPECT_EQ(runCalc(args({"-1", "1"}), nullptr, "tr_TR.UTF-8", "en_US.UTF-8").standardOutput,
+              QStringLiteral("0,68269\n"));
+    EXPECT_EQ(runCalc(args({"-1", "1"}), nullptr, nullptr, "tr_TR.UTF-8").standardOutput,
+              QStringLiteral("0,68269\n"));
+    EXPECT_EQ(runCalc(args({"-1", "1"}), nullptr, nullptr, nullptr).standardOutput,
+              QStringLiteral("0.68269\n"));
+}
+
+class FixedBoxes : public dorvek::numeric::ProbabilityBoxes {
+public:
+    FixedBoxes(const char* lower, const char* upper) : lower_(lower), upper_(upper) {}
+    QString lowerBoundText() override { return QString::fromUtf8(lower_); }
+    QString upperBoundText() override { return QString::fromUtf8(upper_); }
+    void setResultText(const QString&) override {}
+
+private:
+    const char* lower_;
+    const char* upper_;
+};
+
+// --exact prints P itself: the shortest decimal that reads back to the same double,
+// always with a point.
+TEST(CalcExactTest, PrintsTheShortestRoundTripDecimal) {
+    for (const auto& [lower, upper] : {std::pair{"0", "1,96"}, std::pair{"1", "0"},
+                                       std::pair{"-5,00", "5,00"}, std::pair{"0,25", "0,25"}}) {
+        FixedBoxes boxes(lower, upper);
+        const double P =
+            dorvek::numeric::integrateProbability(boxes, dorvek::host::NumberLocale::withComma());
+        char shortest[32];
+        const auto end = std::to_chars(std::begin(shortest), std::end(shortest), P).ptr;
+        const QString expected = QString::fromLatin1(shortest, end - shortest) + QLatin1Char('\n');
+        for (const char* locale : {"tr_TR.UTF-8", "en_US.UTF-8"}) {
+            const CalcRun run = runCalc(args({"--exact", lower, upper}), locale);
+            EXPECT_EQ(run.exitCode, 0);
+            EXPECT_EQ(run.standardOutput, expected) << lower << " " << upper << " " << locale;
+            double readBack = 0;
+            const std::string text = run.standardOutput.trimmed().toStdString();
+            std::from_chars(text.data(), text.data() + text.size(), readBack);
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(readBack), std::bit_cast<std::uint64_t>(P));
+        }
+    }
+}
+
+struct FailureCase {
+    const char* name;
+    QStringList arguments;
+    int exitCode;
+    const char* errorText; // a part of standard error
+    bool usageOnStandardOutput = false;
+};
+
+void PrintTo(const FailureCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class CalcFailureTest : public ::testing::TestWithParam<FailureCase> {};
+
+TEST_P(CalcFailureTest, ReportsOnStandardErrorWithTheExitCode) {
+    const FailureCase& row = GetParam();
+    const CalcRun run = runCalc(row.arguments, "tr_TR.UTF-8");
+    EXPECT_EQ(run.exitCode, row.exitCode);
+    if (row.usageOnStandardOutput) {
+        EXPECT_TRUE(run.standardOutput.startsWith(QStringLiteral("Kullanım: dorvek-calc")));
+        EXPECT_EQ(run.standardError, QString());
+        return;
+    }
+    EXPECT_EQ(run.standardOutput, QString());
+    EXPECT_TRUE(run.standardError.contains(QString::fromUtf8(row.errorText)))
+        << run.standardError.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, CalcFailureTest,
+    ::testing::Values(
+        FailureCase{"letters", args({"abc", "1"}), 1, "13: Tür uyuşmazlığı"},
+        FailureCase{"empty_upper", args({"0", ""}), 1, "13: Tür uyuşmazlığı"},
+        FailureCase{"bound_38", args({"38", "0"}), 1, "6: Taşma"},
+        FailureCase{"exact_bound_minus_38", args({"--exact", "0", "-38"}), 1, "6: Taşma"},
+        FailureCase{"no_arguments", args({}), 2, "Kullanım: dorvek-calc"},
+        FailureCase{"one_bound", args({"1"}), 2, "Kullanım: dorvek-calc"},
+        FailureCase{"three_bounds", args({"1", "2", "3"}), 2, "Kullanım: dorvek-calc"},
+        FailureCase{"exact_alone", args({"--exact"}), 2, "Kullanım: dorvek-calc"},
+        FailureCase{"unknown_option_with_bounds", args({"--verbose", "1", "2"}), 2,
+                    "Kullanım: dorvek-calc"},
+        FailureCase{"help", args({"--help"}), 0, "", true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Negative bounds are bounds, not options, with or without "--".
+TEST(CalcArgumentsTest, TakesNegativeBounds) {
+    EXPECT_EQ(runCalc(args({"-1", "-0,5"}), "tr_TR.UTF-8").standardOutput,
+              QStringLiteral("0,14988\n"));
+    EXPECT_EQ(runCalc(args({"--", "-1", "-0,5"}), "tr_TR.UTF-8").standardOutput,
+              QStringLiteral("0,14988\n"));
+}
+
+} // namespace
