@@ -13,4 +13,9 @@ function(dorvek_target_defaults target)
                                              -fno-sanitize-recover=all)
     target_link_options(${target} PRIVATE -fsanitize=address,undefined)
   endif()
+  # With the fuzzers, the libraries they call must report their edges too, or libFuzzer
+  # steers blind. The sanitizer runtimes supply the callbacks to every other binary.
+  if(DORVEK_FUZZ)
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link)
+  endif()
 endfunction()
