@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# What one Integrate call costs against the bare double loop doing the same
+# arithmetic: the ratio in time (Google Benchmark, both cases interleaved in one
+# run) and in instructions (callgrind, counting only inside each case's function).
+# The call may cost at most 1.5 times the loop; the script fails otherwise.
+#
+#   bench/measure_integrate_cost.sh [BUILD_DIR] [CALLS]
+#
+# BUILD_DIR is an optimised build configured with -DDORVEK_BENCHMARKS=ON (default:
+# build-bench, configured here if missing); CALLS is how many calls of each case
+# callgrind counts (default 20).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+build=${1:-build-bench}
+calls=${2:-20}
+limit=1.5
+
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDORVEK_BENCHMARKS=ON \
+        -DBUILD_TESTING=OFF >/dev/null
+fi
+cmake --build "$build" --target integrate_benchmark >/dev/null
+benchmark="$build/bench/integrate_benchmark"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Time: ten interleaved repetitions of each case; the medians are compared, which a
+# busy machine disturbs least.
+"$benchmark" --benchmark_repetitions=10 --benchmark_enable_random_interleaving=true \
+    --benchmark_min_time=0.2 --benchmark_format=json >"$work/time.json" 2>/dev/null
+
+# Instructions: exactly $calls iterations of each case (one repetition of one
+# iteration each), counted only inside the function the case calls.
+count_instructions() {
+    local case=$1 function=$2
+    valgrind --tool=callgrind --callgrind-out-file="$work/$case.out" \
+        --toggle-collect="*$function*" \
+        "$benchmark" --benchmark_filter="^$case\$" --benchmark_min_time=0 \
+        --benchmark_repetitions="$calls" --benchmark_format=json \
+        >"$work/$case.json" 2>"$work/$case.log"
+    local total
+    total=$(sed -n 's/^summary: *//p' "$work/$case.out")
+    local iterations
+    iterations=$(python3 -c '
+import json, sys
+runs = json.load(open(sys.argv[1]))["benchmarks"]
+print(sum(run["iterations"] for run in runs if run.get("run_type") == "iteration"))' \
+        "$work/$case.json")
+    echo "$total $iterations"
+}
+read -r integrate_total integrate_calls < <(count_instructions IntegrateCall runIntegrateCall)
+read -r loop_total loop_calls < <(count_instructions BareDoubleLoop runBareLoop)
+
+python3 - "$work/time.json" "$integrate_total" "$integrate_calls" "$loop_total" "$loop_calls" \
+    "$limit" <<'EOF'
+import json, statistics, sys
+
+runs = json.load(open(sys.argv[1]))["benchmarks"]
+times = {}
+for run in runs:
+    if run.get("run_type") == "iteration":
+        times.setdefault(run["run_name"], []).append(run["cpu_time"])
+integrate_time = statistics.median(times["IntegrateCall"])
+loop_time = statistics.median(times["BareDoubleLoop"])
+time_ratio = integrate_time / loop_time
+
+integrate_total, integrate_calls, loop_total, loop_calls = map(int, sys.argv[2:6])
+limit = float(sys.argv[6])
+integrate_per_call = integrate_total / integrate_calls
+loop_per_call = loop_total / loop_calls
+instruction_ratio = integrate_per_call / loop_per_call
+
+print(f"time, median of 10:  Integrate call {integrate_time:9.1f} us   "
+      f"bare loop {loop_time:9.1f} us   ratio {time_ratio:.3f}")
+print(f"instructions a call: Integrate call {integrate_per_call:9.0f}      "
+      f"bare loop {loop_per_call:9.0f}      ratio {instruction_ratio:.3f}"
+      f"   ({integrate_calls} and {loop_calls} calls counted)")
+failed = [name for name, ratio in (("time", time_ratio), ("instructions", instruction_ratio))
+          if ratio > limit]
+if failed:
+    print(f"over the limit of {limit}: {', '.join(failed)}")
+    sys.exit(1)
+print(f"both within {limit}")
+EOF
