@@ -1,0 +1,64 @@
+// Plays arbitrary bytes as a metafile. Whatever the input, the player either draws or
+// raises InvalidPicture; it never reads outside the input, and a refused input leaves
+// the image untouched.
+
+#include "host/metafile/metafile_player.h"
+#include "host/runtime/error.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+
+namespace {
+
+void ensureGuiApplication() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    static int argc = 1;
+    static char name[] = "metafile_player_fuzzer";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication* application = new QGuiApplication(argc, argv);
+    (void)application;
+}
+
+bool untouched(const QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y).alpha() != 0) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// A destination that overhangs the image, as the window's does, at 1x and at 2x.
+void playInto(std::span<const std::byte> metafile, double devicePixelRatio) {
+    QImage image(QSize(64, 48) * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(devicePixelRatio);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    try {
+        dorvek::host::playMetafile(painter, metafile, QRectF(-4, -3, 72, 54));
+    } catch (const dorvek::host::Error& error) {
+        painter.end();
+        if (error.kind() != dorvek::host::ErrorKind::InvalidPicture || !untouched(image)) {
+            std::abort();
+        }
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    ensureGuiApplication();
+    const std::span<const std::byte> metafile(reinterpret_cast<const std::byte*>(data), size);
+    playInto(metafile, 1);
+    playInto(metafile, 2);
+    return 0;
+}
