@@ -17,12 +17,13 @@ fail() {
 "$dorvek" &
 pid=$!
 
-window=$(timeout 30 xdotool search --sync --onlyvisible --name "^${title}\$" | head -n 1) ||
-    fail "no window titled '$title' mapped"
-[ -n "$window" ] || fail "no window titled '$title' mapped"
+window=$(timeout 30 xdotool search --sync --onlyvisible --classname '^dorvek$' | head -n 1) ||
+    fail "no window of dorvek mapped"
+[ -n "$window" ] || fail "no window of dorvek mapped"
 
-name=$(xdotool getwindowname "$window")
-[ "$name" = "$title" ] || fail "title is '$name'"
+# The title as window managers read it, in UTF-8 whatever the locale here.
+name=$(LC_ALL=C.UTF-8 xprop -id "$window" -notype _NET_WM_NAME)
+[ "$name" = "_NET_WM_NAME = \"$title\"" ] || fail "title is $name"
 
 geometry=$(xwininfo -id "$window")
 width=$(awk '/^ *Width:/ {print $2}' <<<"$geometry")
