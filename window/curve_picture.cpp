@@ -83,9 +83,11 @@ void paintCurve(emf::MetafileWriter& writer) {
     writer.deleteObject(layerSlot);
 }
 
+// The clip is the frame's again: restoring the curve's state brought it back. Stating
+// it once more would be harmless to GDI, but Inkscape intersects the two equal
+// rectangles into an empty clip and loses the labels.
 void paintLabels(emf::MetafileWriter& writer) {
     writer.saveState();
-    writer.intersectClip(frame);
     writer.setTextColour(black);
     writer.setBackgroundMode(emf::BackgroundMode::Transparent);
     writer.createFont(layerSlot, labelFont());
