@@ -4,13 +4,14 @@
 #include "host/metafile/graphics_objects.h"
 
 #include <QPainter>
-#include <QTransform>
 #include <algorithm>
+#include <cmath>
 
 namespace dorvek::host::playback {
 namespace {
 
 constexpr std::int64_t widestRun = std::int64_t{1} << 30;
+constexpr int largestEmPixels = 4096;
 
 std::int64_t widthOf(const TextRun& run) {
     std::int64_t width = 0;
@@ -64,27 +65,35 @@ std::int64_t drawText(QPainter& painter, const DeviceMapping& mapping, const Tex
         painter.fillRect(cell.normalized(), *background);
     }
 
-    // Each glyph stands at its own whole device pixel, as GDI places them, and is
-    // scaled there: the picture stretches its text along with everything else.
-    const QTransform device = painter.worldTransform();
-    painter.setFont(font.font);
-    painter.setPen(colour);
-    const int baselineRow = mapping.row(baseline);
-    double position = left;
-    for (qsizetype i = 0; i < run.text.size(); ++i) {
-        qsizetype length = 1;
-        if (run.text[i].isHighSurrogate() && i + 1 < run.text.size() &&
-            run.text[i + 1].isLowSurrogate()) {
-            length = 2;
+    // The font is made again at the device's size, squeezed or stretched by the ratio of
+    // the two scales, so its glyphs are hinted for the device rather than transformed,
+    // which would thin a hyphen to a dot. Each glyph stands at its own whole device
+    // pixel, as GDI places them.
+    const int emPixels = static_cast<int>(std::lround(font.font.pixelSize() * mapping.scaleY()));
+    if (emPixels >= 1) {
+        QFont deviceFont = font.font;
+        deviceFont.setPixelSize(std::min(emPixels, largestEmPixels));
+        const auto stretch = std::lround(100 * mapping.scaleX() / mapping.scaleY());
+        if (stretch != 100) {
+            deviceFont.setStretch(static_cast<int>(std::clamp<long>(stretch, 1, 4000)));
         }
-        const QTransform glyph(mapping.scaleX(), 0, 0, mapping.scaleY(), mapping.column(position),
-                               baselineRow);
-        painter.setWorldTransform(glyph * device);
-        painter.drawText(QPointF(0, 0), run.text.mid(i, length));
-        for (qsizetype j = i; j < i + length; ++j) {
-            position += run.advances[static_cast<std::size_t>(j)];
+        painter.setFont(deviceFont);
+        painter.setPen(colour);
+        const int baselineRow = mapping.row(baseline);
+        double position = left;
+        for (qsizetype i = 0; i < run.text.size(); ++i) {
+            qsizetype length = 1;
+            if (run.text[i].isHighSurrogate() && i + 1 < run.text.size() &&
+                run.text[i + 1].isLowSurrogate()) {
+                length = 2;
+            }
+            painter.drawText(QPointF(mapping.column(position), baselineRow),
+                             run.text.mid(i, length));
+            for (qsizetype j = i; j < i + length; ++j) {
+                position += run.advances[static_cast<std::size_t>(j)];
+            }
+            i += length - 1;
         }
-        i += length - 1;
     }
     painter.restore();
     return width;
