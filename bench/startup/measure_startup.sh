@@ -15,6 +15,7 @@ if [ "${DORVEK_STARTUP_UNDER_XVFB:-}" != 1 ]; then
         "$0" "$@"
 fi
 
+unset QT_QPA_PLATFORM # the X11 platform, even where tests chose offscreen
 watch=$build/bench/first-paint-watch
 memory=$(mktemp)
 trap 'rm -f "$memory"' EXIT
