@@ -5,6 +5,7 @@
 # Usage: bench/startup/measure_startup.sh BUILD-DIR [RUNS]
 # BUILD-DIR is an optimised build configured with -DDORVEK_BENCHMARKS=ON.
 set -euo pipefail
+shopt -s inherit_errexit # a failed start inside $(...) stops the run
 
 build=$(realpath "$1")
 runs=${2:-20}
@@ -25,7 +26,10 @@ measure() {
     local instance=$1
     shift
     local milliseconds
-    milliseconds=$("$watch" "$instance" /usr/bin/time -f %M -o "$memory" "$@")
+    if ! milliseconds=$("$watch" "$instance" /usr/bin/time -f %M -o "$memory" "$@"); then
+        echo "$instance failed: $(tr '\n' ' ' <"$memory")" >&2
+        return 1
+    fi
     echo "$milliseconds $(cat "$memory")"
 }
 
