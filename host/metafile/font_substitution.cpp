@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
+#include <string>
 
 namespace dorvek::host::playback {
 namespace {

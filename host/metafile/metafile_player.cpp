@@ -6,6 +6,7 @@
 #include "host/metafile/graphics_objects.h"
 #include "host/metafile/little_endian.h"
 #include "host/metafile/metafile_parser.h"
+#include "host/metafile/record_fields.h"
 #include "host/metafile/text_drawing.h"
 
 #include <QPaintDevice>
@@ -20,8 +21,14 @@
 namespace dorvek::host {
 namespace {
 
-using emf::readI16;
+using emf::coordinate;
+using emf::coordinateLimit;
+using emf::readColour;
 using emf::readI32;
+using emf::readLogFont;
+using emf::readPoint;
+using emf::readPoints;
+using emf::readRect;
 using emf::readU16;
 using emf::readU32;
 using emf::RecordType;
@@ -29,9 +36,6 @@ using playback::Brush;
 using playback::Pen;
 using playback::TextFont;
 
-// Logical coordinates are clamped when read, so no sum or difference of two of them
-// can overflow; no real picture comes near.
-constexpr std::int32_t coordinateLimit = 1 << 30;
 // Stands for "no clip": larger than any device.
 const QRect unclipped(-(1 << 24), -(1 << 24), 1 << 25, 1 << 25);
 
@@ -50,69 +54,6 @@ struct DrawingState {
     std::optional<QRegion> clip;
     emf::Point position;
 };
-
-std::int32_t coordinate(std::int32_t value) {
-    return std::clamp(value, -coordinateLimit, coordinateLimit);
-}
-
-emf::Point readPoint(std::span<const std::byte> record, std::size_t offset) {
-    return {coordinate(readI32(record, offset)), coordinate(readI32(record, offset + 4))};
-}
-
-emf::Rect readRect(std::span<const std::byte> record, std::size_t offset) {
-    return {coordinate(readI32(record, offset)), coordinate(readI32(record, offset + 4)),
-            coordinate(readI32(record, offset + 8)), coordinate(readI32(record, offset + 12))};
-}
-
-QColor readColour(std::span<const std::byte> record, std::size_t offset) {
-    const std::uint32_t colour = readU32(record, offset);
-    return QColor(static_cast<int>(colour & 0xFF), static_cast<int>(colour >> 8 & 0xFF),
-                  static_cast<int>(colour >> 16 & 0xFF));
-}
-
-// The points of a poly record: a count at 24, then pairs of 32- or 16-bit coordinates.
-std::vector<emf::Point> readPoints(std::span<const std::byte> record, bool sixteenBit) {
-    const std::uint32_t count = readU32(record, 24);
-    std::vector<emf::Point> points;
-    points.reserve(count);
-    for (std::uint32_t i = 0; i < count; ++i) {
-        if (sixteenBit) {
-            const std::size_t offset = 28 + 4 * std::size_t{i};
-            points.push_back({readI16(record, offset), readI16(record, offset + 2)});
-        } else {
-            points.push_back(readPoint(record, 28 + 8 * std::size_t{i}));
-        }
-    }
-    return points;
-}
-
-emf::LogFont readLogFont(std::span<const std::byte> record, std::size_t offset) {
-    emf::LogFont font;
-    font.height = readI32(record, offset);
-    font.width = readI32(record, offset + 4);
-    font.escapement = readI32(record, offset + 8);
-    font.orientation = readI32(record, offset + 12);
-    font.weight = readI32(record, offset + 16);
-    const auto byteAt = [&](std::size_t at) {
-        return static_cast<std::uint8_t>(record[offset + at]);
-    };
-    font.italic = byteAt(20);
-    font.underline = byteAt(21);
-    font.strikeOut = byteAt(22);
-    font.charSet = byteAt(23);
-    font.outPrecision = byteAt(24);
-    font.clipPrecision = byteAt(25);
-    font.quality = byteAt(26);
-    font.pitchAndFamily = byteAt(27);
-    for (std::size_t i = 0; i < emf::faceNameCharacters; ++i) {
-        const char16_t character = readU16(record, offset + 28 + 2 * i);
-        if (character == 0) {
-            break;
-        }
-        font.faceName.push_back(character);
-    }
-    return font;
-}
 
 Brush stockBrush(emf::StockObject object) {
     switch (object) {
