@@ -74,13 +74,7 @@ TEST_P(SystemColourTest, IndexTakesItsPaletteEntry) {
 INSTANTIATE_TEST_SUITE_P(
     Indices, SystemColourTest,
     ::testing::Values(SystemColourRow{"scroll_bar", 0, QPalette::Active, QPalette::Midlight},
-                      SystemColourRow{"window_background", 5, QPalette::Active, QPalette::Base},
-                      SystemColourRow{"window_text", 8, QPalette::Active, QPalette::Text},
-                      SystemColourRow{"button_face", 15, QPalette::Active, QPalette::Button},
-                      SystemColourRow{"grey_text", 17, QPalette::Disabled, QPalette::Text},
-                      SystemColourRow{"button_text", 18, QPalette::Active, QPalette::ButtonText},
-                      SystemColourRow{"inactive_caption", 3, QPalette::Inactive,
-                                      QPalette::Highlight}),
+                      SystemColourRow{"window_background", 5, QPalette::Active, QPalette::Base}),
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(SystemColours, EveryIndexOfThePlatformIsMappedAndNoOther) {
@@ -104,17 +98,6 @@ TEST(Fonts, DesignedFacesFallBackToAFaceThatIsInstalled) {
     EXPECT_EQ(standInFace(u"DejaVu Sans"), u"DejaVu Sans");
     // Found, not merely asked for: otherwise fontconfig picks some other face.
     EXPECT_EQ(QFontInfo(windowDefaultFont()).family(), u"Liberation Sans");
-}
-
-TEST(Fonts, DescribedFontKeepsSizeAndWeight) {
-    test::testApplication();
-    const QFont font =
-        describedFont({.face = "MS Sans Serif", .points = 8.25, .weight = 700, .underline = true});
-    EXPECT_EQ(font.family(), u"Liberation Sans");
-    EXPECT_DOUBLE_EQ(font.pointSizeF(), 8.25);
-    EXPECT_EQ(font.weight(), QFont::Bold);
-    EXPECT_TRUE(font.underline());
-    EXPECT_FALSE(font.italic());
 }
 
 } // namespace

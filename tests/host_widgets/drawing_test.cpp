@@ -104,18 +104,5 @@ TEST(IconImage, DataShorterThanTheSizeIsRefused) {
                  std::invalid_argument);
 }
 
-TEST(IconImage, IconHoldsEachImageAtItsOwnSize) {
-    test::testApplication();
-    const std::array<IconImage, 2> images = {{
-        {.size = 8, .colourIndices = indices, .transparencyMask = mask},
-        {.size = 4,
-         .colourIndices = std::span(indices).first(8),
-         .transparencyMask = std::span(mask).first(4)},
-    }};
-    const QList<QSize> sizes = iconFromImages(images).availableSizes();
-    EXPECT_TRUE(sizes.contains(QSize(8, 8)));
-    EXPECT_TRUE(sizes.contains(QSize(4, 4)));
-}
-
 } // namespace
 } // namespace dorvek::host
