@@ -33,7 +33,7 @@ DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recomme
 [ "$(LC_ALL=en_US.UTF-8 /usr/bin/dorvek-calc -1 1)" = "0.68269" ] || fail "dorvek-calc under en_US"
 man -w dorvek-calc >/dev/null || fail "man finds no page for dorvek-calc"
 for size in 16x16 32x32; do
-    file "/usr/share/icons/hicolor/$size/apps/org.dorvek.olasiliklar.png" | grep -q "${size/x/ x } " ||
+    file "/usr/share/icons/hicolor/$size/apps/org.dorvek.olasiliklar.png" | grep -q "${size/x/ x }," ||
         fail "icon $size"
 done
 desktop-file-validate /usr/share/applications/org.dorvek.olasiliklar.desktop

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test, twice: a g++ build with warnings as errors,
-# then a clang build with AddressSanitizer and UndefinedBehaviorSanitizer, in which
+# whose Debian package is then installed, tried and removed; a clang build with AddressSanitizer and UndefinedBehaviorSanitizer, in which
 # the fuzzers also run for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,6 +12,8 @@ export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDORVEK_WARNINGS_AS_ERRORS=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+# The Debian package, installed with apt, used, and removed again.
+scripts/check-package.sh build
 
 # Qt and fontconfig keep caches for the life of the process; the suppressions name them.
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0
