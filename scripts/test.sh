@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test, twice: a g++ build with warnings as errors,
-# whose Debian package is then installed, tried and removed; a clang build with AddressSanitizer and UndefinedBehaviorSanitizer, in which
-# the fuzzers also run for a bounded time.
+# whose Debian package is then installed, tried and removed; and a clang build with
+# AddressSanitizer and UndefinedBehaviorSanitizer, in which the fuzzers also run for
+# a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-dependencies.sh
