@@ -7,11 +7,18 @@ namespace detail {
 namespace {
 
 // Two 16-bit operands are computed exactly in 32 bits and must fit back.
-Value checkedInteger16(std::int32_t result) {
+NumberResult checkedInteger16(std::int32_t result) {
     if (result < INT16_MIN || result > INT16_MAX) {
         raiseOverflow();
     }
-    return Value::ofInteger16(static_cast<std::int16_t>(result));
+    return {Value::Kind::Integer16, static_cast<std::int16_t>(result), 0.0};
+}
+
+NumberResult checkedDouble(double result) {
+    if (!std::isfinite(result)) {
+        raiseOverflow();
+    }
+    return {Value::Kind::Double, 0, result};
 }
 
 void requireNumber(const Value& value) {
@@ -27,11 +34,11 @@ bool bothInteger16(const Value& left, const Value& right) {
 }
 
 // A NaN from finite operands is an invalid operation; anything else infinite overflowed.
-Value checkedPowerResult(double result) {
+NumberResult checkedPowerResult(double result) {
     if (std::isnan(result)) {
         raise(ErrorKind::InvalidOperation);
     }
-    return finiteDouble(result);
+    return checkedDouble(result);
 }
 
 } // namespace
@@ -53,48 +60,48 @@ double toDoubleSlow(Value value) {
     return value.isDouble() ? value.doubleValue() : value.integer16Value();
 }
 
-Value addSlow(Value left, Value right) {
+NumberResult addSlow(Value left, Value right) {
     if (bothInteger16(left, right)) {
         return checkedInteger16(std::int32_t{left.integer16Value()} + right.integer16Value());
     }
-    return finiteDouble(toDoubleSlow(left) + toDoubleSlow(right));
+    return checkedDouble(toDoubleSlow(left) + toDoubleSlow(right));
 }
 
-Value subtractSlow(Value left, Value right) {
+NumberResult subtractSlow(Value left, Value right) {
     if (bothInteger16(left, right)) {
         return checkedInteger16(std::int32_t{left.integer16Value()} - right.integer16Value());
     }
-    return finiteDouble(toDoubleSlow(left) - toDoubleSlow(right));
+    return checkedDouble(toDoubleSlow(left) - toDoubleSlow(right));
 }
 
-Value multiplySlow(Value left, Value right) {
+NumberResult multiplySlow(Value left, Value right) {
     if (bothInteger16(left, right)) {
         return checkedInteger16(std::int32_t{left.integer16Value()} * right.integer16Value());
     }
-    return finiteDouble(toDoubleSlow(left) * toDoubleSlow(right));
+    return checkedDouble(toDoubleSlow(left) * toDoubleSlow(right));
 }
 
-Value divideSlow(Value left, Value right) {
+NumberResult divideSlow(Value left, Value right) {
     const double dividend = toDoubleSlow(left);
     const double divisor = toDoubleSlow(right);
     if (divisor == 0.0) {
         raise(dividend == 0.0 ? ErrorKind::Overflow : ErrorKind::DivisionByZero);
     }
-    return finiteDouble(dividend / divisor);
+    return checkedDouble(dividend / divisor);
 }
 
-Value powerSlow(Value base, Value exponent) {
+NumberResult powerSlow(Value base, Value exponent) {
     const double x = toDoubleSlow(base);
     if (exponent.isInteger16()) {
         // Small exponents by multiplication, which IEEE rounds correctly; the C
         // library's pow is not correctly rounded for every x.
         switch (exponent.integer16Value()) {
         case 0:
-            return Value::ofDouble(1.0);
+            return {Value::Kind::Double, 0, 1.0};
         case 1:
-            return Value::ofDouble(x);
+            return {Value::Kind::Double, 0, x};
         case 2:
-            return finiteDouble(x * x);
+            return checkedDouble(x * x);
         default:
             break;
         }

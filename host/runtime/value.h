@@ -92,15 +92,29 @@ std::int16_t toInteger16(const Value& value);
 
 namespace detail {
 
+// What a slow path gives back. The arithmetic only ever yields numbers, and this
+// small plain struct comes back in registers: a Value returned from out of line
+// would be built in the caller's variable, whose address then pins it to memory.
+struct NumberResult {
+    Value::Kind kind;
+    std::int16_t integer16;
+    double value;
+};
+
+inline Value toValue(NumberResult number) noexcept {
+    return number.kind == Value::Kind::Integer16 ? Value::ofInteger16(number.integer16)
+                                                 : Value::ofDouble(number.value);
+}
+
 // The slow paths take copies: an operand whose address never leaves the inline
 // fast path can live in registers, and a constant such as the 16-bit 2 of the
 // density then folds into the arithmetic.
 [[noreturn]] void raiseOverflow();
-Value addSlow(Value left, Value right);
-Value subtractSlow(Value left, Value right);
-Value multiplySlow(Value left, Value right);
-Value divideSlow(Value left, Value right);
-Value powerSlow(Value base, Value exponent);
+NumberResult addSlow(Value left, Value right);
+NumberResult subtractSlow(Value left, Value right);
+NumberResult multiplySlow(Value left, Value right);
+NumberResult divideSlow(Value left, Value right);
+NumberResult powerSlow(Value base, Value exponent);
 double toDoubleSlow(Value value);
 
 inline Value finiteDouble(double result) {
@@ -117,35 +131,35 @@ inline Value finiteDouble(double result) {
     if (left.isDouble() && right.isDouble()) [[likely]] {
         return detail::finiteDouble(left.doubleValue() + right.doubleValue());
     }
-    return detail::addSlow(left, right);
+    return detail::toValue(detail::addSlow(left, right));
 }
 
 [[gnu::always_inline]] inline Value subtract(const Value& left, const Value& right) {
     if (left.isDouble() && right.isDouble()) [[likely]] {
         return detail::finiteDouble(left.doubleValue() - right.doubleValue());
     }
-    return detail::subtractSlow(left, right);
+    return detail::toValue(detail::subtractSlow(left, right));
 }
 
 [[gnu::always_inline]] inline Value multiply(const Value& left, const Value& right) {
     if (left.isDouble() && right.isDouble()) [[likely]] {
         return detail::finiteDouble(left.doubleValue() * right.doubleValue());
     }
-    return detail::multiplySlow(left, right);
+    return detail::toValue(detail::multiplySlow(left, right));
 }
 
 [[gnu::always_inline]] inline Value divide(const Value& left, const Value& right) {
     if (left.isDouble() && right.isInteger16() && right.integer16Value() != 0) [[likely]] {
         return detail::finiteDouble(left.doubleValue() / right.integer16Value());
     }
-    return detail::divideSlow(left, right);
+    return detail::toValue(detail::divideSlow(left, right));
 }
 
 [[gnu::always_inline]] inline Value power(const Value& base, const Value& exponent) {
     if (base.isDouble() && exponent.isInteger16() && exponent.integer16Value() == 2) [[likely]] {
         return detail::finiteDouble(base.doubleValue() * base.doubleValue());
     }
-    return detail::powerSlow(base, exponent);
+    return detail::toValue(detail::powerSlow(base, exponent));
 }
 
 [[gnu::always_inline]] inline double toDouble(const Value& value) {
