@@ -8,7 +8,8 @@
 #
 # BUILD_DIR is an optimised build configured with -DDORVEK_BENCHMARKS=ON (default:
 # build-bench, configured here if missing); CALLS is how many calls of each case
-# callgrind counts (default 20).
+# callgrind counts (default 20). For a clang build add -DCMAKE_CXX_FLAGS=-gdwarf-4:
+# valgrind 3.19 cannot read clang 14's default DWARF 5.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -34,11 +35,16 @@ trap 'rm -rf "$work"' EXIT
 # iteration each), counted only inside the function the case calls.
 count_instructions() {
     local case=$1 function=$2
-    valgrind --tool=callgrind --callgrind-out-file="$work/$case.out" \
+    if ! valgrind --tool=callgrind --callgrind-out-file="$work/$case.out" \
         --toggle-collect="*$function*" \
         "$benchmark" --benchmark_filter="^$case\$" --benchmark_min_time=0 \
         --benchmark_repetitions="$calls" --benchmark_format=json \
-        >"$work/$case.json" 2>"$work/$case.log"
+        >"$work/$case.json" 2>"$work/$case.log"; then
+        # Valgrind 3.19 cannot read clang 14's default DWARF 5: build with -gdwarf-4.
+        tail -n 5 "$work/$case.log" >&2
+        echo "callgrind failed on $case" >&2
+        return 1
+    fi
     local total
     total=$(sed -n 's/^summary: *//p' "$work/$case.out")
     local iterations
@@ -49,8 +55,10 @@ print(sum(run["iterations"] for run in runs if run.get("run_type") == "iteration
         "$work/$case.json")
     echo "$total $iterations"
 }
-read -r integrate_total integrate_calls < <(count_instructions IntegrateCall runIntegrateCall)
-read -r loop_total loop_calls < <(count_instructions BareDoubleLoop runBareLoop)
+integrate_count=$(count_instructions IntegrateCall runIntegrateCall)
+loop_count=$(count_instructions BareDoubleLoop runBareLoop)
+read -r integrate_total integrate_calls <<<"$integrate_count"
+read -r loop_total loop_calls <<<"$loop_count"
 
 python3 - "$work/time.json" "$integrate_total" "$integrate_calls" "$loop_total" "$loop_calls" \
     "$limit" <<'EOF'
