@@ -122,6 +122,13 @@ std::optional<Command> parseCommand(int argc, char** argv) {
     }
     if (argc > first && std::string_view(argv[first]) == "--") {
         ++first;
+    } else {
+        // A bound never begins with two dashes: this is an option we do not know.
+        for (int i = first; i < argc; ++i) {
+            if (std::string_view(argv[i]).starts_with("--")) {
+                return std::nullopt;
+            }
+        }
     }
     if (argc - first != 2) {
         return std::nullopt;

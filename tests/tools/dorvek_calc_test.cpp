@@ -181,6 +181,8 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"exact_alone", args({"--exact"}), 2, "Kullanım: dorvek-calc"},
         FailureCase{"unknown_option_with_bounds", args({"--verbose", "1", "2"}), 2,
                     "Kullanım: dorvek-calc"},
+        FailureCase{"unknown_option_as_a_bound", args({"--foo", "1"}), 2, "Kullanım: dorvek-calc"},
+        FailureCase{"help_with_more", args({"--help", "extra"}), 2, "Kullanım: dorvek-calc"},
         FailureCase{"help", args({"--help"}), 0, "", true}),
     [](const auto& info) { return std::string(info.param.name); });
 
