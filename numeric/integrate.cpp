@@ -1,13 +1,12 @@
 #include "integrate.h"
 
 #include "density.h"
-#include "number_texts.h"
-#include "probability_boxes.h"
-
 #include "host/runtime/error.h"
 #include "host/runtime/floating_point_status.h"
 #include "host/runtime/maths.h"
 #include "host/runtime/value.h"
+#include "number_texts.h"
+#include "probability_boxes.h"
 
 #include <cstdint>
 #include <numbers>

@@ -25,8 +25,12 @@ const char* turkishMessage(ErrorKind kind) {
 
 Error::Error(ErrorKind kind) : kind_(kind), utf8Message_(turkishMessage(kind)) {}
 
-QString Error::message() const { return QString::fromUtf8(utf8Message_); }
+QString Error::message() const {
+    return QString::fromUtf8(utf8Message_);
+}
 
-void raise(ErrorKind kind) { throw Error(kind); }
+void raise(ErrorKind kind) {
+    throw Error(kind);
+}
 
 } // namespace dorvek::host

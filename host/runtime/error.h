@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-
 #include <exception>
 #include <string>
 
@@ -11,12 +10,18 @@ namespace dorvek::host {
 // they are what the user reads in the error box and what scripts see from
 // dorvek-calc, so never renumber them.
 enum class ErrorKind {
-    InvalidOperation = 5,      // an invalid floating-point operation (a NaN result, a square root of a negative)
-    Overflow = 6,             // a result left the range of its type (double or 16-bit)
-    DivisionByZero = 11,      // a division by zero, or a status test that found one
-    TypeMismatch = 13,        // a value of the wrong kind, or a text that is not a number
-    ControlCallFailed = 440,  // the window could not carry out an operation on a control
-    InvalidPicture = 481,     // a metafile that is malformed: refused whole, never half drawn
+    // An invalid floating-point operation: a NaN result, a square root of a negative.
+    InvalidOperation = 5,
+    // A result left the range of its type (double or 16-bit integer).
+    Overflow = 6,
+    // A division by zero, or a status test that found one.
+    DivisionByZero = 11,
+    // A value of the wrong kind, or a text that is not a number.
+    TypeMismatch = 13,
+    // The window could not carry out an operation on a control.
+    ControlCallFailed = 440,
+    // A malformed metafile: refused whole, never half drawn.
+    InvalidPicture = 481,
 };
 
 // The one error type of the program: a stable number and a short Turkish message.

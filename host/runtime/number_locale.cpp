@@ -2,7 +2,6 @@
 
 #include <QLocale>
 #include <QString>
-
 #include <cstdlib>
 
 namespace dorvek::host {
