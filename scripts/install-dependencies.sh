@@ -9,7 +9,7 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev pkg-config clang-format
     qt6-base-dev libgl-dev
     # testing and measuring
-    libgtest-dev libgmock-dev libbenchmark-dev libuemf-dev valgrind hyperfine
+    libgtest-dev libgmock-dev libbenchmark-dev libuemf-dev valgrind hyperfine time
     xvfb xauth xdotool x11-utils imagemagick libx11-dev
     # the faces that stand in for the window's and the picture's fonts
     fonts-liberation fonts-dejavu-core
