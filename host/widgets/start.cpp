@@ -4,7 +4,10 @@
 #include "host/runtime/program_description.h"
 
 #include <QApplication>
+#include <clocale>
 #include <cstdlib>
+#include <cstring>
+#include <langinfo.h>
 #include <stdexcept>
 
 namespace dorvek::host {
@@ -14,9 +17,21 @@ QString fromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// Qt takes text as UTF-8 whatever the locale, but Xlib encodes the window's legacy
+// title (WM_NAME) in the C library's character set. Where the user's locale is not
+// generated there, that set is ASCII and the title is garbled for every tool that reads
+// it, so the character set alone falls back to UTF-8. Numbers are untouched: the host
+// reads their conventions itself.
+void useUtf8Characters() {
+    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) {
+        std::setlocale(LC_CTYPE, "C.UTF-8");
+    }
+}
+
 // The application lives in this frame, so it is gone before the process ends.
 int run(const ProgramDescription& program, int argc, char** argv) {
-    QApplication application(argc, argv);
+    QApplication application(argc, argv); // sets the C library's locale from the environment
+    useUtf8Characters();
     prepareApplication(program);
     const std::unique_ptr<FormWindow> window = buildStartupForm(program);
     window->show();

@@ -16,7 +16,8 @@ fail() {
 
 # The test suite may run with Qt's offscreen platform; this test needs the real one.
 unset QT_QPA_PLATFORM
-"$dorvek" &
+# A Turkish user's locale, which the C library here may well not have generated.
+LC_ALL=tr_TR.UTF-8 "$dorvek" &
 pid=$!
 
 window=$(timeout 30 xdotool search --sync --onlyvisible --classname '^dorvek$' | head -n 1) ||
@@ -26,6 +27,9 @@ window=$(timeout 30 xdotool search --sync --onlyvisible --classname '^dorvek$' |
 # The title as window managers read it, in UTF-8 whatever the locale here.
 name=$(LC_ALL=C.UTF-8 xprop -id "$window" -notype _NET_WM_NAME)
 [ "$name" = "_NET_WM_NAME = \"$title\"" ] || fail "title is $name"
+# Tools that read the legacy title (xdotool --name among them) must find it too.
+by_name=$(LC_ALL=C.UTF-8 xdotool search --name "^$title\$" | head -n 1) || true
+[ "$by_name" = "$window" ] || fail "the legacy title (WM_NAME) is $(xprop -id "$window" WM_NAME)"
 
 geometry=$(xwininfo -id "$window")
 width=$(awk '/^ *Width:/ {print $2}' <<<"$geometry")
