@@ -210,6 +210,17 @@ TEST_F(Form1Test, PictureLiesBeneathAndBoxesOnTop) {
     EXPECT_LT(children.indexOf(control(label)), children.indexOf(control(button)));
 }
 
+TEST_F(Form1Test, PictureStaysTheSameWhateverIsTypedOrComputed) {
+    const test::ScopedLocale locale("tr_TR.UTF-8");
+    window_->show();
+    const QImage before = control(image)->grab().toImage();
+    QTest::keyClicks(box(lowerBox), QStringLiteral("1"));
+    box(upperBox)->setText(QStringLiteral("0,5"));
+    click();
+    ASSERT_EQ(box(resultBox)->text(), u"0,69146");
+    EXPECT_EQ(control(image)->grab().toImage(), before);
+}
+
 TEST_F(Form1Test, TextFitsTheThirteenPixelBoxes) {
     for (const ControlName& name : {lowerBox, upperBox, resultBox, label}) {
         const QWidget* widget = control(name);
