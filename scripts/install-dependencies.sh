@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
     # building
-    cmake ninja-build g++ clang libclang-rt-14-dev pkg-config clang-format
+    cmake ninja-build g++ clang libclang-rt-14-dev pkg-config clang-format git
     qt6-base-dev libgl-dev
     # testing and measuring
     libgtest-dev libgmock-dev libbenchmark-dev libuemf-dev valgrind hyperfine time
