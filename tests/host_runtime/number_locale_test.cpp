@@ -1,10 +1,8 @@
 #include "host/runtime/number_locale.h"
+#include "tests/support/scoped_environment_variable.h"
 
 #include <QString>
-#include <cstdlib>
 #include <gtest/gtest.h>
-#include <optional>
-#include <string>
 
 namespace dorvek::host {
 namespace {
@@ -44,41 +42,16 @@ INSTANTIATE_TEST_SUITE_P(
                       LocaleNameCase{"garbage", "!!!", '.'}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Sets the three variables for one test and puts back what was there before.
-class UserNumberLocaleTest : public ::testing::Test {
-protected:
-    static constexpr const char* variables[] = {"LC_ALL", "LC_NUMERIC", "LANG"};
+// The separator userNumberLocale() finds with the three variables set so (null: unset);
+// what was there before is put back.
+QChar separatorWith(const char* all, const char* numeric, const char* lang) {
+    const test::ScopedEnvironmentVariable lcAll("LC_ALL", all);
+    const test::ScopedEnvironmentVariable lcNumeric("LC_NUMERIC", numeric);
+    const test::ScopedEnvironmentVariable language("LANG", lang);
+    return userNumberLocale().decimalSeparator;
+}
 
-    void SetUp() override {
-        for (int i = 0; i < 3; ++i) {
-            const char* value = std::getenv(variables[i]);
-            saved_[i] = value ? std::optional<std::string>(value) : std::nullopt;
-        }
-    }
-    void TearDown() override {
-        for (int i = 0; i < 3; ++i) {
-            set(variables[i], saved_[i] ? saved_[i]->c_str() : nullptr);
-        }
-    }
-    static void set(const char* variable, const char* value) {
-        if (value != nullptr) {
-            setenv(variable, value, 1);
-        } else {
-            unsetenv(variable);
-        }
-    }
-    static QChar separatorWith(const char* all, const char* numeric, const char* lang) {
-        set("LC_ALL", all);
-        set("LC_NUMERIC", numeric);
-        set("LANG", lang);
-        return userNumberLocale().decimalSeparator;
-    }
-
-private:
-    std::optional<std::string> saved_[3];
-};
-
-TEST_F(UserNumberLocaleTest, TakesTheFirstSetOfLcAllLcNumericLang) {
+TEST(UserNumberLocale, TakesTheFirstSetOfLcAllLcNumericLang) {
     EXPECT_EQ(separatorWith("tr_TR.UTF-8", "en_US.UTF-8", "en_US.UTF-8"), QLatin1Char(','));
     EXPECT_EQ(separatorWith("en_US.UTF-8", "tr_TR.UTF-8", "tr_TR.UTF-8"), QLatin1Char('.'));
     EXPECT_EQ(separatorWith(nullptr, "tr_TR.UTF-8", "en_US.UTF-8"), QLatin1Char(','));
@@ -88,7 +61,7 @@ TEST_F(UserNumberLocaleTest, TakesTheFirstSetOfLcAllLcNumericLang) {
 }
 
 // An empty variable counts as unset, as the C library treats it.
-TEST_F(UserNumberLocaleTest, PassesOverEmptyVariables) {
+TEST(UserNumberLocale, PassesOverEmptyVariables) {
     EXPECT_EQ(separatorWith("", "tr_TR.UTF-8", "en_US.UTF-8"), QLatin1Char(','));
     EXPECT_EQ(separatorWith("", "", "tr_TR.UTF-8"), QLatin1Char(','));
 }

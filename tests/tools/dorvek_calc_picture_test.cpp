@@ -1,10 +1,10 @@
 // dorvek-calc --emf and --png, run as a process the way a script would.
 
 #include "tests/host_metafile/metafile_test_support.h"
+#include "tests/tools/dorvek_calc_process.h"
 #include "window/curve_picture.h"
 
-#include <QProcess>
-#include <QProcessEnvironment>
+#include <QFile>
 #include <QTemporaryDir>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -12,24 +12,9 @@
 namespace dorvek::test {
 namespace {
 
-struct ToolRun {
-    int exitCode = -1;
-    QByteArray output;
-    QByteArray errors;
-};
-
 // Runs the tool without a display and without a chosen Qt platform.
-ToolRun runTool(const QStringList& arguments) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-        environment.remove(QString::fromLatin1(name));
-    }
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(DORVEK_CALC_PATH), arguments);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            process.readAllStandardOutput(), process.readAllStandardError()};
+CalcRun runTool(const QStringList& arguments) {
+    return runDorvekCalc(arguments, {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
 }
 
 class PictureOptions : public testing::Test {
@@ -39,9 +24,9 @@ protected:
 };
 
 TEST_F(PictureOptions, EmfWritesTheWindowsCurvePicture) {
-    const ToolRun run = runTool({"--emf", file("curve.emf")});
-    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
-    EXPECT_TRUE(run.output.isEmpty());
+    const CalcRun run = runTool({"--emf", file("curve.emf")});
+    ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
+    EXPECT_TRUE(run.standardOutput.isEmpty());
     QFile written(file("curve.emf"));
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     const QByteArray bytes = written.readAll();
@@ -62,8 +47,8 @@ TEST_F(PictureOptions, PngRendersWithTheWindowsPlayer) {
         SCOPED_TRACE(sized.size.width());
         QStringList arguments{"--png", file("curve.png")};
         arguments.append(sized.sizeArguments);
-        const ToolRun run = runTool(arguments);
-        ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+        const CalcRun run = runTool(arguments);
+        ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
         const QImage written(file("curve.png"));
         ASSERT_EQ(written.size(), sized.size);
         EXPECT_TRUE(written.hasAlphaChannel());
@@ -86,19 +71,20 @@ TEST_F(PictureOptions, WrongUsageShowsTheUsageAndExitsWithTwo) {
                                  {"--png", "a.png", "--width", "491x254"}};
     for (const QStringList& arguments : wrong) {
         SCOPED_TRACE(arguments.join(' ').toStdString());
-        const ToolRun run = runTool(arguments);
+        const CalcRun run = runTool(arguments);
         EXPECT_EQ(run.exitCode, 2);
-        EXPECT_TRUE(run.output.isEmpty());
-        EXPECT_TRUE(run.errors.startsWith("Kullanım: dorvek-calc")) << run.errors.toStdString();
+        EXPECT_TRUE(run.standardOutput.isEmpty());
+        EXPECT_TRUE(run.standardError.startsWith("Kullanım: dorvek-calc"))
+            << run.standardError.toStdString();
     }
 }
 
 TEST_F(PictureOptions, AFileThatCannotBeWrittenExitsWithOne) {
     for (const char* option : {"--emf", "--png"}) {
-        const ToolRun run = runTool({option, file("no-such-folder/curve")});
+        const CalcRun run = runTool({option, file("no-such-folder/curve")});
         EXPECT_EQ(run.exitCode, 1) << option;
-        EXPECT_TRUE(run.output.isEmpty());
-        EXPECT_TRUE(run.errors.contains("yazılamadı")) << run.errors.toStdString();
+        EXPECT_TRUE(run.standardOutput.isEmpty());
+        EXPECT_TRUE(run.standardError.contains("yazılamadı")) << run.standardError.toStdString();
     }
 }
 

@@ -3,9 +3,8 @@
 #include "host/runtime/number_locale.h"
 #include "numeric/integrate.h"
 #include "numeric/probability_boxes.h"
+#include "tests/tools/dorvek_calc_process.h"
 
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <bit>
@@ -16,41 +15,15 @@
 
 namespace {
 
-struct CalcRun {
-    int exitCode = -1;
-    QString standardOutput;
-    QString standardError;
-};
+using dorvek::test::CalcRun;
 
 // Only the variables named here decide the locale; the rest of the test's
 // environment (CTest sets LC_ALL) is removed first.
 CalcRun runCalc(const QStringList& arguments, const char* lcAll, const char* lcNumeric = nullptr,
                 const char* lang = nullptr) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG", "LANGUAGE"}) {
-        environment.remove(QString::fromLatin1(variable));
-    }
-    if (lcAll) {
-        environment.insert(QStringLiteral("LC_ALL"), QString::fromLatin1(lcAll));
-    }
-    if (lcNumeric) {
-        environment.insert(QStringLiteral("LC_NUMERIC"), QString::fromLatin1(lcNumeric));
-    }
-    if (lang) {
-        environment.insert(QStringLiteral("LANG"), QString::fromLatin1(lang));
-    }
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.start(QStringLiteral(DORVEK_CALC_PATH), arguments);
-    CalcRun run;
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) {
-        ADD_FAILURE() << "dorvek-calc did not finish normally";
-        return run;
-    }
-    run.exitCode = process.exitCode();
-    run.standardOutput = QString::fromUtf8(process.readAllStandardOutput());
-    run.standardError = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    return dorvek::test::runDorvekCalc(
+        arguments, {"LC_ALL", "LC_NUMERIC", "LANG", "LANGUAGE"},
+        {{"LC_ALL", lcAll}, {"LC_NUMERIC", lcNumeric}, {"LANG", lang}});
 }
 
 QStringList args(std::initializer_list<const char*> list) {

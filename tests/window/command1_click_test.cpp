@@ -1,6 +1,6 @@
 #include "host/runtime/error.h"
 #include "host/runtime/form_controls.h"
-#include "scoped_locale.h"
+#include "tests/support/scoped_environment_variable.h"
 #include "window/command1_click.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "host/widgets/form_window.h"
 #include "host/widgets/start.h"
-#include "scoped_locale.h"
 #include "tests/host_widgets/test_application.h"
+#include "tests/support/scoped_environment_variable.h"
 #include "window/dorvek_program.h"
 
 #include <QAccessible>
