@@ -7,6 +7,7 @@
 #include "numeric/probability_boxes.h"
 #include "window/curve_picture.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QFile>
 #include <QGuiApplication>
@@ -184,8 +185,10 @@ int writePng(char* program, const char* path, QSize size) {
                                QRectF(QPointF(0, 0), size));
     painter.end();
 
-    QFile file(QString::fromLocal8Bit(path));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || !image.save(&file, "PNG")) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG") ||
+        !writeFile(path, png)) {
         reportUnwritable(path);
         return 1;
     }
