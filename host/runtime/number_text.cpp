@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <climits>
 #include <cmath>
 #include <string>
 
