@@ -1,9 +1,15 @@
-# Project-wide build options, applied per target through dorvek_target_defaults().
+# Every build option of the project, declared here before any file reads one, and the
+# settings each target takes through dorvek_target_defaults().
 
 option(DORVEK_WARNINGS_AS_ERRORS "Treat compiler warnings as errors" OFF)
 option(DORVEK_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+option(DORVEK_FUZZ "Build the libFuzzer targets (clang only) and run each briefly as a test" OFF)
+set(DORVEK_FUZZ_SECONDS 30 CACHE STRING "How long each fuzzer runs as a test")
+option(DORVEK_BENCHMARKS "Build the benchmarks in bench/" OFF)
 
 function(dorvek_target_defaults target)
+  target_compile_features(${target} PUBLIC cxx_std_20)
+  set_target_properties(${target} PROPERTIES CXX_EXTENSIONS OFF)
   target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
   if(DORVEK_WARNINGS_AS_ERRORS)
     target_compile_options(${target} PRIVATE -Werror)
