@@ -2,8 +2,8 @@
 // device-pixel ratios 1 and 2; and the check of the metafile alone, which every
 // playing begins with.
 
-#include "host/metafile/metafile_parser.h"
-#include "host/metafile/metafile_player.h"
+#include "host/emf_format/metafile_parser.h"
+#include "host/playback/metafile_player.h"
 #include "window/curve_picture.h"
 
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 // dorvek-calc: the calculator's computation from the command line, for scripts and checks.
 
-#include "host/metafile/metafile_player.h"
+#include "host/playback/metafile_player.h"
 #include "host/runtime/error.h"
 #include "host/runtime/number_locale.h"
 #include "numeric/integrate.h"

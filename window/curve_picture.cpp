@@ -1,7 +1,7 @@
 #include "curve_picture.h"
 
-#include "host/metafile/emf_plus_comment.h"
-#include "host/metafile/metafile_writer.h"
+#include "host/emf_format/emf_plus_comment.h"
+#include "host/emf_format/metafile_writer.h"
 #include "window/curve_picture_description.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #include "curve_picture_description.h"
 
-#include "host/metafile/metafile_writer.h"
+#include "host/emf_format/metafile_writer.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #include "image_control.h"
 
-#include "host/metafile/metafile_player.h"
+#include "host/playback/metafile_player.h"
 #include "host/runtime/error.h"
 
 #include <QPainter>

@@ -2,7 +2,7 @@
 // raises InvalidPicture; it never reads outside the input, and a refused input leaves
 // the image untouched.
 
-#include "host/metafile/metafile_player.h"
+#include "host/playback/metafile_player.h"
 #include "host/runtime/error.h"
 
 #include <QGuiApplication>

@@ -1,6 +1,6 @@
 // dorvek-calc --emf and --png, run as a process the way a script would.
 
-#include "tests/host_metafile/metafile_test_support.h"
+#include "tests/support/picture_playing.h"
 #include "tests/tools/dorvek_calc_process.h"
 #include "window/curve_picture.h"
 

@@ -1,7 +1,7 @@
 // The curve picture as the player renders it, checked pixel by pixel against the
 // regions of the design: at its own size, 491 x 254, and in the window's frame.
 
-#include "tests/host_metafile/metafile_test_support.h"
+#include "tests/support/picture_playing.h"
 #include "window/curve_picture.h"
 
 #include <algorithm>

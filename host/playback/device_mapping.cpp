@@ -1,6 +1,6 @@
 #include "device_mapping.h"
 
-#include "host/metafile/metafile_parser.h"
+#include "host/emf_format/metafile_parser.h"
 
 #include <algorithm>
 #include <cmath>

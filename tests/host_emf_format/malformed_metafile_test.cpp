@@ -1,10 +1,10 @@
 // A malformed metafile is refused whole, before anything is painted, and never read
 // beyond its bytes (the sanitizer build watches every case).
 
-#include "host/metafile/little_endian.h"
-#include "host/metafile/metafile_parser.h"
+#include "host/emf_format/little_endian.h"
+#include "host/emf_format/metafile_parser.h"
 #include "host/runtime/error.h"
-#include "tests/host_metafile/metafile_test_support.h"
+#include "tests/support/picture_playing.h"
 
 #include <gtest/gtest.h>
 

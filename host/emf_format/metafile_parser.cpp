@@ -1,6 +1,6 @@
 #include "metafile_parser.h"
 
-#include "host/metafile/little_endian.h"
+#include "host/emf_format/little_endian.h"
 #include "host/runtime/error.h"
 
 namespace dorvek::host::emf {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/metafile/graphics_objects.h"
+#include "host/playback/graphics_objects.h"
 
 namespace dorvek::host::emf {
 struct LogFont;

@@ -1,6 +1,6 @@
 #include "font_substitution.h"
 
-#include "host/metafile/emf_records.h"
+#include "host/emf_format/emf_types.h"
 
 #include <QFontMetricsF>
 #include <QStringList>

@@ -1,7 +1,7 @@
 // Text stands where its recorded advances put it, and stretches with the picture.
 
-#include "host/metafile/emf_records.h"
-#include "tests/host_metafile/metafile_test_support.h"
+#include "host/emf_format/emf_types.h"
+#include "tests/support/picture_playing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/metafile/emf_records.h"
+#include "host/emf_format/emf_types.h"
 
 #include <cstddef>
 #include <cstdint>

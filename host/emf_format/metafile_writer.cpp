@@ -1,6 +1,6 @@
 #include "metafile_writer.h"
 
-#include "host/metafile/little_endian.h"
+#include "host/emf_format/little_endian.h"
 
 #include <algorithm>
 #include <cassert>

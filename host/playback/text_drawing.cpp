@@ -1,7 +1,7 @@
 #include "text_drawing.h"
 
-#include "host/metafile/device_mapping.h"
-#include "host/metafile/graphics_objects.h"
+#include "host/playback/device_mapping.h"
+#include "host/playback/graphics_objects.h"
 
 #include <QPainter>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "host/metafile/metafile_player.h"
-#include "host/metafile/metafile_writer.h"
+#include "host/emf_format/metafile_writer.h"
+#include "host/playback/metafile_player.h"
 
 #include <QGuiApplication>
 #include <QImage>

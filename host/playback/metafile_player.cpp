@@ -1,13 +1,13 @@
 #include "metafile_player.h"
 
-#include "host/metafile/device_mapping.h"
-#include "host/metafile/font_substitution.h"
-#include "host/metafile/gdi_rasteriser.h"
-#include "host/metafile/graphics_objects.h"
-#include "host/metafile/little_endian.h"
-#include "host/metafile/metafile_parser.h"
-#include "host/metafile/record_fields.h"
-#include "host/metafile/text_drawing.h"
+#include "host/emf_format/little_endian.h"
+#include "host/emf_format/metafile_parser.h"
+#include "host/playback/device_mapping.h"
+#include "host/playback/font_substitution.h"
+#include "host/playback/gdi_rasteriser.h"
+#include "host/playback/graphics_objects.h"
+#include "host/playback/record_fields.h"
+#include "host/playback/text_drawing.h"
 
 #include <QPaintDevice>
 #include <QPainter>

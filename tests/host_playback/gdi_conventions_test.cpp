@@ -1,8 +1,8 @@
 // The player draws with the conventions of the Windows graphics device interface.
 // Each case plays a small metafile whose logical unit is one pixel at 1x.
 
-#include "host/metafile/emf_records.h"
-#include "tests/host_metafile/metafile_test_support.h"
+#include "host/emf_format/emf_types.h"
+#include "tests/support/picture_playing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "host/metafile/emf_records.h"
-#include "host/metafile/font_substitution.h"
-#include "tests/host_metafile/metafile_test_support.h"
+#include "host/emf_format/emf_types.h"
+#include "host/playback/font_substitution.h"
+#include "tests/support/picture_playing.h"
 
 #include <QFontInfo>
 #include <gtest/gtest.h>
