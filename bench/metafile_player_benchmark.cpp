@@ -22,7 +22,7 @@ void playCurvePicture(benchmark::State& state) {
     image.fill(Qt::transparent);
     for (auto _ : state) {
         QPainter painter(&image);
-        dorvek::host::playMetafile(painter, picture, QRectF(-16, -8, 436, 260));
+        dorvek::host::playback::playMetafile(painter, picture, QRectF(-16, -8, 436, 260));
     }
     benchmark::DoNotOptimize(image.constBits());
 }
@@ -31,7 +31,7 @@ BENCHMARK(playCurvePicture)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 void checkCurvePicture(benchmark::State& state) {
     const std::span<const std::byte> picture = dorvek::window::curvePicture();
     for (auto _ : state) {
-        benchmark::DoNotOptimize(dorvek::host::emf::parseMetafile(picture));
+        benchmark::DoNotOptimize(dorvek::host::emf_format::parseMetafile(picture));
     }
 }
 BENCHMARK(checkCurvePicture)->Unit(benchmark::kMicrosecond);

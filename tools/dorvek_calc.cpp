@@ -6,6 +6,7 @@
 #include "numeric/integrate.h"
 #include "numeric/probability_boxes.h"
 #include "window/curve_picture.h"
+#include "window/curve_picture_description.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -30,7 +31,8 @@ constexpr const char* usage = "Kullanım: dorvek-calc [--exact] [--] ALT ÜST\n"
                               "         dorvek-calc --help\n";
 
 // The curve picture's own size in pixels, the PNG's size unless --size says otherwise.
-constexpr QSize pictureSize(491, 254);
+constexpr QSize pictureSize(dorvek::window::curve_picture::width,
+                            dorvek::window::curve_picture::height);
 constexpr int largestSide = 16384;
 
 // The two bounds from the command line stand in for the window's boxes.
@@ -181,8 +183,8 @@ int writePng(char* program, const char* path, QSize size) {
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    dorvek::host::playMetafile(painter, dorvek::window::curvePicture(),
-                               QRectF(QPointF(0, 0), size));
+    dorvek::host::playback::playMetafile(painter, dorvek::window::curvePicture(),
+                                         QRectF(QPointF(0, 0), size));
     painter.end();
 
     QByteArray png;

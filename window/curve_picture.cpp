@@ -5,11 +5,12 @@
 #include "window/curve_picture_description.h"
 
 #include <string>
+#include <vector>
 
 namespace dorvek::window {
 namespace {
 
-namespace emf = host::emf;
+namespace emf = host::emf_format;
 using namespace curve_picture;
 
 // Object slots. The chart pen lives until the last layer draws the border again; the
@@ -103,7 +104,8 @@ void paintLabels(emf::MetafileWriter& writer) {
         // Every width is odd, so the label centres exactly on its tick.
         const std::int32_t left = axisColumn(value) - textWidth / 2;
         writer.textOut({left, labelTop}, text, advances,
-                       {left, labelTop, left + textWidth - 1, labelBottom}, textScale);
+                       {left, labelTop, left + textWidth - 1, labelBottom},
+                       static_cast<float>(hundredthsOfMillimetrePerPixel));
     }
     writer.restoreState();
     writer.deleteObject(layerSlot);
@@ -118,17 +120,21 @@ void paintChartBorder(emf::MetafileWriter& writer) {
     writer.deleteObject(chartPenSlot);
 }
 
-} // namespace
-
+// The picture as an enhanced metafile in the dual form: EMF+ comments that carry
+// only a header and state, and plain EMF records that draw everything.
 std::vector<std::byte> writeCurvePicture() {
+    namespace plus = emf::plus;
     emf::MetafileWriter writer(header());
-    writer.comment(emf::EmfPlusComment().header(true, true, 96, 96).data());
+    writer.comment(
+        emf::EmfPlusComment()
+            .header({.dual = true, .referenceIsVideoDisplay = true, .dpiX = 96, .dpiY = 96})
+            .data());
     writer.comment(emf::EmfPlusComment()
-                       .setPixelOffsetMode(4) // half-pixel offset
-                       .setAntiAliasMode(0x01)
-                       .setCompositingQuality(1)
-                       .setInterpolationMode(7)
-                       .setPageTransform(emf::plus::unitPixel, 1.0F)
+                       .setPixelOffsetMode(plus::PixelOffsetMode::Half)
+                       .setAntiAliasMode(plus::AntiAliasing::On, plus::SmoothingMode::Default)
+                       .setCompositingQuality(plus::CompositingQuality::Default)
+                       .setInterpolationMode(plus::InterpolationMode::HighQualityBicubic)
+                       .setPageTransform(plus::Unit::Pixel, 1.0F)
                        .getDc()
                        .data());
 
@@ -152,6 +158,8 @@ std::vector<std::byte> writeCurvePicture() {
     writer.comment(emf::EmfPlusComment().endOfFile().data());
     return writer.finish();
 }
+
+} // namespace
 
 std::span<const std::byte> curvePicture() {
     static const std::vector<std::byte> picture = writeCurvePicture();

@@ -2,15 +2,12 @@
 
 #include <cstddef>
 #include <span>
-#include <vector>
 
 namespace dorvek::window {
 
 // The curve picture as an enhanced metafile in the dual form: EMF+ comments that
-// carry only a header and state, and plain EMF records that draw everything.
-std::vector<std::byte> writeCurvePicture();
-
-// The same bytes, written on first use and kept for the life of the program.
+// carry only a header and state, and plain EMF records that draw everything. Written
+// on first use and kept for the life of the program.
 std::span<const std::byte> curvePicture();
 
 } // namespace dorvek::window

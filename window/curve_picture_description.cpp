@@ -7,18 +7,23 @@
 
 namespace dorvek::window::curve_picture {
 
-host::emf::HeaderFields header() {
-    host::emf::HeaderFields fields;
-    fields.bounds = {5, 5, 485, 249};
-    fields.frame = {0, 0, 15344, 7938}; // 491 x 254 pixels of 31.25 hundredths of a mm
-    fields.referencePixels = {1024, 768};
-    fields.referenceMillimetres = {320, 240};
-    fields.referenceMicrometres = {320000, 240000};
-    return fields;
+// The chart area holds all that is drawn: the bounds name its corners, as the
+// rectangle record that paints it does. The frame is the picture's pixels in
+// hundredths of a millimetre, rounded.
+host::emf_format::HeaderFields header() {
+    const auto hundredths = [](int pixels) {
+        return static_cast<std::int32_t>(std::lround(pixels * hundredthsOfMillimetrePerPixel));
+    };
+    return {.bounds = chartArea,
+            .frame = {0, 0, hundredths(width), hundredths(height)},
+            .referencePixels = referencePixels,
+            .referenceMillimetres = referenceMillimetres,
+            .referenceMicrometres = {1000 * referenceMillimetres.width,
+                                     1000 * referenceMillimetres.height}};
 }
 
-host::emf::LogFont labelFont() {
-    host::emf::LogFont font;
+host::emf_format::LogFont labelFont() {
+    host::emf_format::LogFont font;
     font.height = -11; // an em of 11 pixels
     font.weight = 400;
     font.charSet = 162; // Turkish

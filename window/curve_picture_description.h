@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace dorvek::host::emf {
+namespace dorvek::host::emf_format {
 struct HeaderFields;
 }
 
@@ -15,19 +15,25 @@ struct HeaderFields;
 // frame's top-left corner; rectangles follow GDI (right and bottom edges excluded).
 namespace dorvek::window::curve_picture {
 
-using host::emf::ColourRef;
-using host::emf::Point;
-using host::emf::Rect;
+using host::emf_format::ColourRef;
+using host::emf_format::Point;
+using host::emf_format::Rect;
 
 inline constexpr int width = 491;
 inline constexpr int height = 254;
 inline constexpr Rect frame{0, 0, width, height};
+// The reference device, 3.2 pixels to the millimetre: its pixels are the picture's.
+inline constexpr host::emf_format::Size referencePixels{1024, 768};
+inline constexpr host::emf_format::Size referenceMillimetres{320, 240};
+// One picture pixel in hundredths of a millimetre, the scale every text record carries.
+inline constexpr double hundredthsOfMillimetrePerPixel =
+    100.0 * referenceMillimetres.width / referencePixels.width;
 
-inline constexpr ColourRef black = host::emf::rgb(0, 0, 0);
-inline constexpr ColourRef white = host::emf::rgb(255, 255, 255);
-inline constexpr ColourRef lightGrey = host::emf::rgb(192, 192, 192);
-inline constexpr ColourRef grey = host::emf::rgb(128, 128, 128);
-inline constexpr ColourRef navy = host::emf::rgb(0, 0, 128);
+inline constexpr ColourRef black = host::emf_format::rgb(0, 0, 0);
+inline constexpr ColourRef white = host::emf_format::rgb(255, 255, 255);
+inline constexpr ColourRef lightGrey = host::emf_format::rgb(192, 192, 192);
+inline constexpr ColourRef grey = host::emf_format::rgb(128, 128, 128);
+inline constexpr ColourRef navy = host::emf_format::rgb(0, 0, 128);
 
 struct PenDescription {
     std::int32_t width; // 0: one device pixel
@@ -59,11 +65,9 @@ inline constexpr double peakHeight = 203.8;     // exp(0) above the axis line
 
 inline constexpr int labelTop = 231;
 inline constexpr int labelBottom = 244; // the text cells' last row
-// GDI's text records scale by the size of one logical unit, in hundredths of a millimetre.
-inline constexpr float textScale = 31.25F;
 
-host::emf::HeaderFields header();
-host::emf::LogFont labelFont();
+host::emf_format::HeaderFields header();
+host::emf_format::LogFont labelFont();
 
 // The column of axis value v: the nearest pixel, halves upward.
 int axisColumn(double value);

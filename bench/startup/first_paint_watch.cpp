@@ -6,6 +6,8 @@
 // shows at least three distinct pixel values: run the X server with a black root
 // (Xvfb -br), so that a window not yet drawn shows one.
 
+#include "tests/support/x11_close_request.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <algorithm>
@@ -76,18 +78,6 @@ bool isPainted(Display* display, Window window) {
     return distinct >= 3;
 }
 
-void requestClose(Display* display, Window window) {
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(display, window, False, NoEventMask, &event);
-    XSync(display, False);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -127,7 +117,7 @@ int main(int argc, char** argv) {
     }
     const std::chrono::duration<double, std::milli> elapsed = Clock::now() - start;
 
-    requestClose(display, window);
+    dorvek::test::requestClose(display, window);
     int status = 0;
     waitpid(child, &status, 0);
     XCloseDisplay(display);

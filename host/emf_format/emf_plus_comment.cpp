@@ -1,8 +1,8 @@
 #include "emf_plus_comment.h"
 
-#include "host/emf_format/little_endian.h"
+#include "little_endian.h"
 
-namespace dorvek::host::emf {
+namespace dorvek::host::emf_format {
 namespace {
 
 constexpr std::uint32_t recordHeaderSize = 12;
@@ -10,53 +10,56 @@ constexpr std::uint32_t recordHeaderSize = 12;
 } // namespace
 
 EmfPlusComment::EmfPlusComment() {
-    ByteAppender(data_).u32(emfPlusSignature);
+    ByteAppender(data_).put(emfPlusSignature);
 }
 
 void EmfPlusComment::recordHeader(plus::RecordType type, std::uint16_t flags,
                                   std::uint32_t dataSize) {
     ByteAppender out(data_);
-    out.u16(static_cast<std::uint16_t>(type));
-    out.u16(flags);
-    out.u32(recordHeaderSize + dataSize);
-    out.u32(dataSize);
+    out.put(static_cast<std::uint16_t>(type));
+    out.put(flags);
+    out.put(recordHeaderSize + dataSize);
+    out.put(dataSize);
 }
 
-EmfPlusComment& EmfPlusComment::header(bool dual, bool videoDisplay, std::uint32_t dpiX,
-                                       std::uint32_t dpiY) {
-    recordHeader(plus::RecordType::Header, dual ? plus::dualFlag : 0, 16);
+EmfPlusComment& EmfPlusComment::header(const HeaderFields& fields) {
+    recordHeader(plus::RecordType::Header, fields.dual ? plus::dualFlag : 0, 16);
     ByteAppender out(data_);
-    out.u32(plus::graphicsVersion1);
-    out.u32(videoDisplay ? plus::videoDisplayFlag : 0);
-    out.u32(dpiX);
-    out.u32(dpiY);
+    out.put(plus::graphicsVersion1);
+    out.put(fields.referenceIsVideoDisplay ? plus::videoDisplayFlag : 0U);
+    out.put(fields.dpiX);
+    out.put(fields.dpiY);
     return *this;
 }
 
-// The state records keep their one value in the low byte of the flags.
-EmfPlusComment& EmfPlusComment::setPixelOffsetMode(std::uint8_t mode) {
-    recordHeader(plus::RecordType::SetPixelOffsetMode, mode, 0);
+// The state records keep their one value in the flags.
+EmfPlusComment& EmfPlusComment::setPixelOffsetMode(plus::PixelOffsetMode mode) {
+    recordHeader(plus::RecordType::SetPixelOffsetMode, static_cast<std::uint16_t>(mode), 0);
     return *this;
 }
 
-EmfPlusComment& EmfPlusComment::setAntiAliasMode(std::uint8_t flags) {
+// Bit 0 turns anti-aliasing on; the smoothing mode takes the bits above it.
+EmfPlusComment& EmfPlusComment::setAntiAliasMode(plus::AntiAliasing antiAliasing,
+                                                 plus::SmoothingMode mode) {
+    const auto flags = static_cast<std::uint16_t>(static_cast<unsigned>(mode) << 1 |
+                                                  static_cast<unsigned>(antiAliasing));
     recordHeader(plus::RecordType::SetAntiAliasMode, flags, 0);
     return *this;
 }
 
-EmfPlusComment& EmfPlusComment::setCompositingQuality(std::uint8_t quality) {
-    recordHeader(plus::RecordType::SetCompositingQuality, quality, 0);
+EmfPlusComment& EmfPlusComment::setCompositingQuality(plus::CompositingQuality quality) {
+    recordHeader(plus::RecordType::SetCompositingQuality, static_cast<std::uint16_t>(quality), 0);
     return *this;
 }
 
-EmfPlusComment& EmfPlusComment::setInterpolationMode(std::uint8_t mode) {
-    recordHeader(plus::RecordType::SetInterpolationMode, mode, 0);
+EmfPlusComment& EmfPlusComment::setInterpolationMode(plus::InterpolationMode mode) {
+    recordHeader(plus::RecordType::SetInterpolationMode, static_cast<std::uint16_t>(mode), 0);
     return *this;
 }
 
-EmfPlusComment& EmfPlusComment::setPageTransform(std::uint16_t unit, float scale) {
-    recordHeader(plus::RecordType::SetPageTransform, unit, 4);
-    ByteAppender(data_).f32(scale);
+EmfPlusComment& EmfPlusComment::setPageTransform(plus::Unit unit, float scale) {
+    recordHeader(plus::RecordType::SetPageTransform, static_cast<std::uint16_t>(unit), 4);
+    ByteAppender(data_).put(scale);
     return *this;
 }
 
@@ -69,7 +72,7 @@ EmfPlusComment& EmfPlusComment::setWorldTransform(const std::array<float, 6>& ma
     recordHeader(plus::RecordType::SetWorldTransform, 0, 24);
     ByteAppender out(data_);
     for (float element : matrix) {
-        out.f32(element);
+        out.put(element);
     }
     return *this;
 }
@@ -79,4 +82,4 @@ EmfPlusComment& EmfPlusComment::endOfFile() {
     return *this;
 }
 
-} // namespace dorvek::host::emf
+} // namespace dorvek::host::emf_format

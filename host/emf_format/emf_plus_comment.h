@@ -6,21 +6,28 @@
 #include <cstddef>
 #include <vector>
 
-namespace dorvek::host::emf {
+namespace dorvek::host::emf_format {
 
 // The data of one EMR_GDICOMMENT that carries EMF+ records: "EMF+" followed by the
 // records in the order they are added. None of these records draws; in a dual
 // metafile they only tell an EMF+ reader about the state.
 class EmfPlusComment {
 public:
+    struct HeaderFields {
+        bool dual = false; // EMF records draw everything as well
+        bool referenceIsVideoDisplay = false;
+        std::uint32_t dpiX = 0; // the logical resolution
+        std::uint32_t dpiY = 0;
+    };
+
     EmfPlusComment();
 
-    EmfPlusComment& header(bool dual, bool videoDisplay, std::uint32_t dpiX, std::uint32_t dpiY);
-    EmfPlusComment& setPixelOffsetMode(std::uint8_t mode);
-    EmfPlusComment& setAntiAliasMode(std::uint8_t flags);
-    EmfPlusComment& setCompositingQuality(std::uint8_t quality);
-    EmfPlusComment& setInterpolationMode(std::uint8_t mode);
-    EmfPlusComment& setPageTransform(std::uint16_t unit, float scale);
+    EmfPlusComment& header(const HeaderFields& fields);
+    EmfPlusComment& setPixelOffsetMode(plus::PixelOffsetMode mode);
+    EmfPlusComment& setAntiAliasMode(plus::AntiAliasing antiAliasing, plus::SmoothingMode mode);
+    EmfPlusComment& setCompositingQuality(plus::CompositingQuality quality);
+    EmfPlusComment& setInterpolationMode(plus::InterpolationMode mode);
+    EmfPlusComment& setPageTransform(plus::Unit unit, float scale);
     EmfPlusComment& getDc();
     EmfPlusComment& setWorldTransform(const std::array<float, 6>& matrix);
     EmfPlusComment& endOfFile();
@@ -34,4 +41,4 @@ private:
     std::vector<std::byte> data_;
 };
 
-} // namespace dorvek::host::emf
+} // namespace dorvek::host::emf_format

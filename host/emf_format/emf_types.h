@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <string>
 
-// The parts of MS-EMF and MS-EMFPLUS that our pictures use: record types, the fixed
-// sizes of the records whose layout we rely on, stock objects and mode values.
-// All multi-byte fields are little-endian; offsets are from the start of a record.
-namespace dorvek::host::emf {
+// The parts of MS-EMF and MS-EMFPLUS that our pictures use: record types, stock
+// objects, mode values and the structures records carry. Where each field lies in a
+// record is internal/record_layouts.h's business.
+namespace dorvek::host::emf_format {
 
 enum class RecordType : std::uint32_t {
     Header = 1,
@@ -46,16 +46,6 @@ enum class RecordType : std::uint32_t {
     CreateColourSpace = 99,
     CreateColourSpaceW = 122,
 };
-
-// Sizes of the fixed parts; a record shorter than its fixed part is malformed.
-inline constexpr std::uint32_t recordPrefixSize = 8; // type and size
-inline constexpr std::uint32_t headerSize = 108;     // with both header extensions
-inline constexpr std::uint32_t headerMinimumSize = 88;
-inline constexpr std::uint32_t fontRecordSize = 368; // LOGFONTW, names and an empty design vector
-inline constexpr std::uint32_t logFontSize = 92;
-inline constexpr std::uint32_t faceNameCharacters = 32;
-inline constexpr std::uint32_t textOutFixedSize = 76; // up to and including the advances' offset
-inline constexpr std::uint32_t endOfFileSize = 20;
 
 inline constexpr std::uint32_t signature = 0x464D4520; // " EMF"
 inline constexpr std::uint32_t formatVersion = 0x00010000;
@@ -108,10 +98,15 @@ inline constexpr std::uint32_t textOpaque = 0x02;
 inline constexpr std::uint32_t textClipped = 0x04;
 inline constexpr std::uint32_t textNoRectangle = 0x100;
 
-using ColourRef = std::uint32_t; // 0x00BBGGRR
+// GDI's COLORREF, stored as 0x00BBGGRR.
+struct ColourRef {
+    std::uint8_t red = 0;
+    std::uint8_t green = 0;
+    std::uint8_t blue = 0;
+    friend bool operator==(const ColourRef&, const ColourRef&) = default;
+};
 constexpr ColourRef rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
-    return static_cast<ColourRef>(red) | static_cast<ColourRef>(green) << 8 |
-           static_cast<ColourRef>(blue) << 16;
+    return {red, green, blue};
 }
 
 struct Point {
@@ -133,8 +128,10 @@ struct Rect {
 struct Size {
     std::int32_t width = 0;
     std::int32_t height = 0;
+    friend bool operator==(const Size&, const Size&) = default;
 };
 
+// LOGFONTW; a face name of at most 31 characters.
 struct LogFont {
     std::int32_t height = 0; // negative: the em height; positive: the cell height
     std::int32_t width = 0;
@@ -149,7 +146,8 @@ struct LogFont {
     std::uint8_t clipPrecision = 0;
     std::uint8_t quality = 0;
     std::uint8_t pitchAndFamily = 0;
-    std::u16string faceName; // at most 31 characters
+    std::u16string faceName;
+    friend bool operator==(const LogFont&, const LogFont&) = default;
 };
 
 // EMF+ records carried in comments; none of them draws.
@@ -168,7 +166,29 @@ enum class RecordType : std::uint16_t {
 inline constexpr std::uint16_t dualFlag = 0x0001;
 inline constexpr std::uint32_t graphicsVersion1 = 0xDBC01001;
 inline constexpr std::uint32_t videoDisplayFlag = 0x00000001;
-inline constexpr std::uint16_t unitPixel = 2;
+
+// The rendering states an EMF+ reader would draw EMF+ records with.
+enum class Unit : std::uint16_t { World = 0, Display = 1, Pixel = 2, Point = 3, Inch = 4 };
+enum class PixelOffsetMode : std::uint8_t { Default = 0, HighSpeed, HighQuality, None, Half };
+enum class SmoothingMode : std::uint8_t { Default = 0, HighSpeed, HighQuality, None, AntiAlias };
+enum class AntiAliasing : bool { Off = false, On = true };
+enum class CompositingQuality : std::uint8_t {
+    Default = 1,
+    HighSpeed,
+    HighQuality,
+    GammaCorrected,
+    AssumeLinear
+};
+enum class InterpolationMode : std::uint8_t {
+    Default = 0,
+    LowQuality,
+    HighQuality,
+    Bilinear,
+    Bicubic,
+    NearestNeighbour,
+    HighQualityBilinear,
+    HighQualityBicubic
+};
 } // namespace plus
 
-} // namespace dorvek::host::emf
+} // namespace dorvek::host::emf_format

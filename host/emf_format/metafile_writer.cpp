@@ -1,6 +1,7 @@
 #include "metafile_writer.h"
 
-#include "host/emf_format/little_endian.h"
+#include "little_endian.h"
+#include "record_layouts.h"
 
 #include <algorithm>
 #include <cassert>
@@ -8,24 +9,8 @@
 #include <limits>
 #include <utility>
 
-namespace dorvek::host::emf {
+namespace dorvek::host::emf_format {
 namespace {
-
-constexpr std::size_t headerBytesField = 48;
-constexpr std::size_t headerRecordsField = 52;
-constexpr std::size_t headerHandlesField = 56;
-
-void appendRect(ByteAppender& out, const Rect& rect) {
-    out.i32(rect.left);
-    out.i32(rect.top);
-    out.i32(rect.right);
-    out.i32(rect.bottom);
-}
-
-void appendSize(ByteAppender& out, const Size& size) {
-    out.i32(size.width);
-    out.i32(size.height);
-}
 
 // The inclusive box of a run of points, as the bounds of a poly record.
 Rect boxOf(std::span<const Point> points) {
@@ -42,41 +27,55 @@ Rect boxOf(std::span<const Point> points) {
 
 } // namespace
 
+template <class T>
+void MetafileWriter::put(layout::Field<T> field, const T& value) {
+    store(bytes_.data() + recordStart_ + field.offset, value);
+}
+
 MetafileWriter::MetafileWriter(const HeaderFields& header) {
-    begin(RecordType::Header);
-    ByteAppender out(bytes_);
-    appendRect(out, header.bounds);
-    appendRect(out, header.frame);
-    out.u32(signature);
-    out.u32(formatVersion);
-    out.u32(0); // bytes, records and handles: completed by finish()
-    out.u32(0);
-    out.u16(0);
-    out.u16(0); // reserved
-    out.u32(0); // no description
-    out.u32(0);
-    out.u32(0); // no palette
-    appendSize(out, header.referencePixels);
-    appendSize(out, header.referenceMillimetres);
-    out.u32(0); // no pixel format
-    out.u32(0);
-    out.u32(0); // no OpenGL
-    appendSize(out, header.referenceMicrometres);
+    namespace fields = layout::header;
+    // Bytes, records and handles are completed by finish(); description, palette,
+    // pixel format and OpenGL stay empty.
+    begin(RecordType::Header, fields::fixedSize);
+    put(fields::bounds, header.bounds);
+    put(fields::frame, header.frame);
+    put(fields::signature, signature);
+    put(fields::version, formatVersion);
+    put(fields::referencePixels, header.referencePixels);
+    put(fields::referenceMillimetres, header.referenceMillimetres);
+    put(fields::referenceMicrometres, header.referenceMicrometres);
     end();
 }
 
-void MetafileWriter::begin(RecordType type) {
+void MetafileWriter::begin(RecordType type, std::size_t fixedSize) {
     recordStart_ = bytes_.size();
-    ByteAppender out(bytes_);
-    out.u32(static_cast<std::uint32_t>(type));
-    out.u32(0);
+    bytes_.resize(recordStart_ + fixedSize);
+    put(layout::type, static_cast<std::uint32_t>(type));
 }
 
 void MetafileWriter::end() {
     // Every record is a whole number of 32-bit words.
     ByteAppender(bytes_).zeros((4 - bytes_.size() % 4) % 4);
-    patchU32(bytes_, recordStart_ + 4, static_cast<std::uint32_t>(bytes_.size() - recordStart_));
+    put(layout::size, static_cast<std::uint32_t>(bytes_.size() - recordStart_));
     ++records_;
+}
+
+void MetafileWriter::oneValue(RecordType type, std::uint32_t value) {
+    begin(type, layout::one_value::fixedSize);
+    put(layout::one_value::value, value);
+    end();
+}
+
+void MetafileWriter::onePoint(RecordType type, Point point) {
+    begin(type, layout::one_point::fixedSize);
+    put(layout::one_point::point, point);
+    end();
+}
+
+void MetafileWriter::oneRect(RecordType type, const Rect& rect) {
+    begin(type, layout::one_rect::fixedSize);
+    put(layout::one_rect::rect, rect);
+    end();
 }
 
 void MetafileWriter::useHandle(std::uint32_t handle) {
@@ -86,225 +85,192 @@ void MetafileWriter::useHandle(std::uint32_t handle) {
 }
 
 void MetafileWriter::record(RecordType type, std::span<const std::byte> body) {
-    begin(type);
+    begin(type, layout::prefixSize);
     ByteAppender(bytes_).bytes(body);
     end();
 }
 
 void MetafileWriter::comment(std::span<const std::byte> data) {
-    begin(RecordType::GdiComment);
-    ByteAppender out(bytes_);
-    out.u32(static_cast<std::uint32_t>(data.size()));
-    out.bytes(data);
+    begin(RecordType::GdiComment, layout::comment::fixedSize);
+    put(layout::comment::dataSize, static_cast<std::uint32_t>(data.size()));
+    ByteAppender(bytes_).bytes(data);
     end();
 }
 
 void MetafileWriter::saveState() {
-    begin(RecordType::SaveState);
+    begin(RecordType::SaveState, layout::prefixSize);
     end();
 }
 
 void MetafileWriter::restoreState(std::int32_t relative) {
-    begin(RecordType::RestoreState);
-    ByteAppender(bytes_).i32(relative);
-    end();
+    oneValue(RecordType::RestoreState, static_cast<std::uint32_t>(relative));
 }
 
 void MetafileWriter::setTextColour(ColourRef colour) {
-    begin(RecordType::SetTextColour);
-    ByteAppender(bytes_).u32(colour);
+    begin(RecordType::SetTextColour, layout::one_value::fixedSize);
+    put(layout::one_value::colour, colour);
     end();
 }
 
 void MetafileWriter::setBackgroundColour(ColourRef colour) {
-    begin(RecordType::SetBackgroundColour);
-    ByteAppender(bytes_).u32(colour);
+    begin(RecordType::SetBackgroundColour, layout::one_value::fixedSize);
+    put(layout::one_value::colour, colour);
     end();
 }
 
 void MetafileWriter::setBackgroundMode(BackgroundMode mode) {
-    begin(RecordType::SetBackgroundMode);
-    ByteAppender(bytes_).u32(static_cast<std::uint32_t>(mode));
-    end();
+    oneValue(RecordType::SetBackgroundMode, static_cast<std::uint32_t>(mode));
 }
 
 void MetafileWriter::setRasterOperation(std::uint32_t operation) {
-    begin(RecordType::SetRasterOperation);
-    ByteAppender(bytes_).u32(operation);
-    end();
-}
-
-void MetafileWriter::setTextAlign(std::uint32_t align) {
-    begin(RecordType::SetTextAlign);
-    ByteAppender(bytes_).u32(align);
-    end();
+    oneValue(RecordType::SetRasterOperation, operation);
 }
 
 void MetafileWriter::intersectClip(const Rect& clip) {
-    begin(RecordType::IntersectClipRect);
-    ByteAppender out(bytes_);
-    appendRect(out, clip);
-    end();
+    oneRect(RecordType::IntersectClipRect, clip);
 }
 
 void MetafileWriter::createPen(std::uint32_t handle, PenStyle style, std::int32_t width,
                                ColourRef colour) {
+    namespace pen = layout::create_pen;
     useHandle(handle);
-    begin(RecordType::CreatePen);
-    ByteAppender out(bytes_);
-    out.u32(handle);
-    out.u32(static_cast<std::uint32_t>(style));
-    out.i32(width);
-    out.i32(0); // the width's unused y
-    out.u32(colour);
+    begin(RecordType::CreatePen, pen::fixedSize);
+    put(layout::slot, handle);
+    put(pen::style, static_cast<std::uint32_t>(style));
+    put(pen::width, Point{width, 0});
+    put(pen::colour, colour);
     end();
 }
 
 void MetafileWriter::createBrush(std::uint32_t handle, BrushStyle style, ColourRef colour) {
+    namespace brush = layout::create_brush;
     useHandle(handle);
-    begin(RecordType::CreateBrush);
-    ByteAppender out(bytes_);
-    out.u32(handle);
-    out.u32(static_cast<std::uint32_t>(style));
-    out.u32(colour);
-    out.u32(0); // no hatch
+    begin(RecordType::CreateBrush, brush::fixedSize);
+    put(layout::slot, handle);
+    put(brush::style, static_cast<std::uint32_t>(style));
+    put(brush::colour, colour);
     end();
 }
 
+// The extended form with empty full name, style and script and a design vector of
+// no axes: the font is defined by its LOGFONTW alone.
 void MetafileWriter::createFont(std::uint32_t handle, const LogFont& font) {
-    assert(font.faceName.size() < faceNameCharacters);
+    namespace created = layout::create_font;
+    namespace fields = layout::log_font;
+    assert(font.faceName.size() < fields::faceNameCharacters);
+    const auto at = [](auto field) {
+        return decltype(field){created::logFont + field.offset};
+    };
     useHandle(handle);
-    begin(RecordType::CreateFont);
-    ByteAppender out(bytes_);
-    out.u32(handle);
-    out.i32(font.height);
-    out.i32(font.width);
-    out.i32(font.escapement);
-    out.i32(font.orientation);
-    out.i32(font.weight);
-    for (std::uint8_t byte :
-         {font.italic, font.underline, font.strikeOut, font.charSet, font.outPrecision,
-          font.clipPrecision, font.quality, font.pitchAndFamily}) {
-        out.u8(byte);
+    begin(RecordType::CreateFont, created::fixedSize);
+    put(layout::slot, handle);
+    put(at(fields::height), font.height);
+    put(at(fields::width), font.width);
+    put(at(fields::escapement), font.escapement);
+    put(at(fields::orientation), font.orientation);
+    put(at(fields::weight), font.weight);
+    put(at(fields::italic), font.italic);
+    put(at(fields::underline), font.underline);
+    put(at(fields::strikeOut), font.strikeOut);
+    put(at(fields::charSet), font.charSet);
+    put(at(fields::outPrecision), font.outPrecision);
+    put(at(fields::clipPrecision), font.clipPrecision);
+    put(at(fields::quality), font.quality);
+    put(at(fields::pitchAndFamily), font.pitchAndFamily);
+    const std::size_t characters =
+        std::min(font.faceName.size(), fields::faceNameCharacters - 1); // and a NUL
+    for (std::size_t i = 0; i < characters; ++i) {
+        put(layout::Field<char16_t>{created::logFont + fields::faceName + 2 * i}, font.faceName[i]);
     }
-    const std::size_t faceCharacters = std::min<std::size_t>(font.faceName.size(), 31);
-    for (std::size_t i = 0; i < faceCharacters; ++i) {
-        out.u16(font.faceName[i]);
-    }
-    out.zeros(2 * (faceNameCharacters - faceCharacters));
-    // Full name (64), style (32) and script (32) are empty; the design vector has no axes.
-    out.zeros(2 * (64 + 32 + 32));
-    out.u32(designVectorSignature);
-    out.u32(0);
+    put(created::designVectorSignature, designVectorSignature);
     end();
 }
 
 void MetafileWriter::selectObject(std::uint32_t handle) {
-    begin(RecordType::SelectObject);
-    ByteAppender(bytes_).u32(handle);
-    end();
+    oneValue(RecordType::SelectObject, handle);
 }
 
 void MetafileWriter::selectPalette(std::uint32_t handle) {
-    begin(RecordType::SelectPalette);
-    ByteAppender(bytes_).u32(handle);
-    end();
+    oneValue(RecordType::SelectPalette, handle);
 }
 
 void MetafileWriter::deleteObject(std::uint32_t handle) {
-    begin(RecordType::DeleteObject);
-    ByteAppender(bytes_).u32(handle);
-    end();
+    oneValue(RecordType::DeleteObject, handle);
 }
 
 void MetafileWriter::moveTo(Point point) {
-    begin(RecordType::MoveTo);
-    ByteAppender out(bytes_);
-    out.i32(point.x);
-    out.i32(point.y);
-    end();
+    onePoint(RecordType::MoveTo, point);
 }
 
 void MetafileWriter::lineTo(Point point) {
-    begin(RecordType::LineTo);
-    ByteAppender out(bytes_);
-    out.i32(point.x);
-    out.i32(point.y);
-    end();
+    onePoint(RecordType::LineTo, point);
 }
 
 void MetafileWriter::rectangle(const Rect& box) {
-    begin(RecordType::Rectangle);
-    ByteAppender out(bytes_);
-    appendRect(out, box);
-    end();
+    oneRect(RecordType::Rectangle, box);
 }
 
-void MetafileWriter::points16(std::span<const Point> points) {
+void MetafileWriter::points16(RecordType type, std::span<const Point> points) {
+    begin(type, layout::poly::fixedSize);
+    put(layout::poly::bounds, boxOf(points));
+    put(layout::poly::count, static_cast<std::uint32_t>(points.size()));
     ByteAppender out(bytes_);
-    appendRect(out, boxOf(points));
-    out.u32(static_cast<std::uint32_t>(points.size()));
     for (const Point& point : points) {
         assert(point.x >= INT16_MIN && point.x <= INT16_MAX);
         assert(point.y >= INT16_MIN && point.y <= INT16_MAX);
-        out.i16(static_cast<std::int16_t>(point.x));
-        out.i16(static_cast<std::int16_t>(point.y));
+        out.put(Point16{static_cast<std::int16_t>(point.x), static_cast<std::int16_t>(point.y)});
     }
+    end();
 }
 
 void MetafileWriter::polygon16(std::span<const Point> points) {
-    begin(RecordType::Polygon16);
-    points16(points);
-    end();
+    points16(RecordType::Polygon16, points);
 }
 
 void MetafileWriter::polyline16(std::span<const Point> points) {
-    begin(RecordType::Polyline16);
-    points16(points);
-    end();
+    points16(RecordType::Polyline16, points);
 }
 
+// The string follows the fixed part, padded to whole words, then the advances.
 void MetafileWriter::textOut(Point reference, std::u16string_view text,
                              std::span<const std::int32_t> advances, const Rect& bounds,
                              float scale) {
+    namespace fields = layout::text_out;
     assert(advances.size() == text.size());
     const auto characters = static_cast<std::uint32_t>(text.size());
     const std::uint32_t stringBytes = (2 * characters + 3) / 4 * 4;
-    begin(RecordType::TextOut);
+    begin(RecordType::TextOut, fields::fixedSize);
+    put(fields::bounds, bounds);
+    put(fields::graphicsMode, compatibleGraphicsMode);
+    put(fields::scaleX, scale);
+    put(fields::scaleY, scale);
+    put(fields::reference, reference);
+    put(fields::characters, characters);
+    put(fields::stringOffset, static_cast<std::uint32_t>(fields::fixedSize));
+    put(fields::rectangle, Rect{0, 0, -1, -1}); // no options, so no clipping rectangle
+    put(fields::advancesOffset, static_cast<std::uint32_t>(fields::fixedSize + stringBytes));
     ByteAppender out(bytes_);
-    appendRect(out, bounds);
-    out.u32(compatibleGraphicsMode);
-    out.f32(scale);
-    out.f32(scale);
-    out.i32(reference.x);
-    out.i32(reference.y);
-    out.u32(characters);
-    out.u32(textOutFixedSize);           // the string follows the fixed part
-    out.u32(0);                          // no options
-    appendRect(out, Rect{0, 0, -1, -1}); // no clipping rectangle
-    out.u32(textOutFixedSize + stringBytes);
     for (char16_t character : text) {
-        out.u16(character);
+        out.put(character);
     }
     out.zeros(stringBytes - 2 * characters);
     for (std::int32_t advance : advances) {
-        out.i32(advance);
+        out.put(advance);
     }
     end();
 }
 
 std::vector<std::byte> MetafileWriter::finish() {
-    begin(RecordType::EndOfFile);
-    ByteAppender out(bytes_);
-    out.u32(0);             // no palette entries
-    out.u32(16);            // where they would begin
-    out.u32(endOfFileSize); // this record's size, repeated at its end
+    namespace eof = layout::end_of_file;
+    begin(RecordType::EndOfFile, eof::fixedSize);
+    put(eof::paletteOffset, static_cast<std::uint32_t>(eof::palette)); // where entries would be
+    put(eof::sizeLastWithoutPalette, static_cast<std::uint32_t>(eof::fixedSize));
     end();
-    patchU32(bytes_, headerBytesField, static_cast<std::uint32_t>(bytes_.size()));
-    patchU32(bytes_, headerRecordsField, records_);
-    bytes_[headerHandlesField] = static_cast<std::byte>(handles_);
-    bytes_[headerHandlesField + 1] = static_cast<std::byte>(handles_ >> 8);
+    recordStart_ = 0;
+    put(layout::header::bytes, static_cast<std::uint32_t>(bytes_.size()));
+    put(layout::header::records, records_);
+    put(layout::header::handles, static_cast<std::uint16_t>(handles_));
     return std::move(bytes_);
 }
 
-} // namespace dorvek::host::emf
+} // namespace dorvek::host::emf_format

@@ -8,7 +8,12 @@
 #include <string_view>
 #include <vector>
 
-namespace dorvek::host::emf {
+namespace dorvek::host::emf_format {
+
+namespace layout {
+template <class T>
+struct Field;
+}
 
 // What the header says about the picture and the device it was made for.
 struct HeaderFields {
@@ -41,7 +46,6 @@ public:
     void setBackgroundColour(ColourRef colour);
     void setBackgroundMode(BackgroundMode mode);
     void setRasterOperation(std::uint32_t operation);
-    void setTextAlign(std::uint32_t align);
     void intersectClip(const Rect& clip);
 
     // Object handles are slots of the metafile's table, from 1; slot 0 is the metafile.
@@ -63,17 +67,25 @@ public:
     void textOut(Point reference, std::u16string_view text, std::span<const std::int32_t> advances,
                  const Rect& bounds, float scale);
 
-    // Any record, for a type the methods above do not cover; body follows type and size.
+    // Any record, its body following type and size: the tests write unknown and
+    // malformed records with it.
     void record(RecordType type, std::span<const std::byte> body);
 
     // Appends EMR_EOF and completes the header.
     std::vector<std::byte> finish();
 
 private:
-    void begin(RecordType type);
+    // A record of type whose fixed part, zeroed, is fixedSize bytes long; the fields
+    // are put into it and anything variable appended before end().
+    void begin(RecordType type, std::size_t fixedSize);
+    template <class T>
+    void put(layout::Field<T> field, const T& value);
     void end();
+    void oneValue(RecordType type, std::uint32_t value);
+    void onePoint(RecordType type, Point point);
+    void oneRect(RecordType type, const Rect& rect);
     void useHandle(std::uint32_t handle);
-    void points16(std::span<const Point> points);
+    void points16(RecordType type, std::span<const Point> points);
 
     std::vector<std::byte> bytes_;
     std::size_t recordStart_ = 0;
@@ -81,4 +93,4 @@ private:
     std::uint32_t handles_ = 1;
 };
 
-} // namespace dorvek::host::emf
+} // namespace dorvek::host::emf_format

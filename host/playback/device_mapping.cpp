@@ -29,7 +29,7 @@ double framePixels(std::int32_t hundredthsOfMillimetre, double pixelsPerMillimet
 
 } // namespace
 
-DeviceMapping::DeviceMapping(const emf::MetafileHeader& header, const QRectF& destination) {
+DeviceMapping::DeviceMapping(const emf_format::MetafileHeader& header, const QRectF& destination) {
     const double perMillimetreX =
         static_cast<double>(header.referencePixels.width) / header.referenceMillimetres.width;
     const double perMillimetreY =
@@ -58,7 +58,7 @@ int DeviceMapping::row(double logicalY) const {
     return roundHalfUp(y(logicalY));
 }
 
-QRect DeviceMapping::area(const emf::Rect& rect) const {
+QRect DeviceMapping::area(const Rect& rect) const {
     const int left = column(rect.left);
     const int right = column(rect.right);
     const int top = row(rect.top);

@@ -1,42 +1,16 @@
 #include "font_substitution.h"
 
-#include "host/emf_format/emf_types.h"
+#include "face_stand_ins.h"
 
 #include <QFontMetricsF>
-#include <QStringList>
 #include <algorithm>
 #include <cmath>
-#include <string>
 
 namespace dorvek::host::playback {
 namespace {
 
 constexpr int defaultEmHeight = 12;
 constexpr int largestEmHeight = 4096;
-
-QString withoutCharacterSetSuffix(QString face) {
-    for (const char* suffix : {" Tur", " CE", " Cyr", " Greek", " Baltic"}) {
-        if (face.endsWith(QLatin1String(suffix), Qt::CaseInsensitive)) {
-            face.chop(static_cast<int>(std::char_traits<char>::length(suffix)));
-            return face;
-        }
-    }
-    return face;
-}
-
-QString metricCompatibleFace(const QString& face) {
-    if (face.compare(QLatin1String("Arial"), Qt::CaseInsensitive) == 0 ||
-        face.compare(QLatin1String("Helvetica"), Qt::CaseInsensitive) == 0) {
-        return QStringLiteral("Liberation Sans");
-    }
-    if (face.compare(QLatin1String("Times New Roman"), Qt::CaseInsensitive) == 0) {
-        return QStringLiteral("Liberation Serif");
-    }
-    if (face.compare(QLatin1String("Courier New"), Qt::CaseInsensitive) == 0) {
-        return QStringLiteral("Liberation Mono");
-    }
-    return {};
-}
 
 QFont::StyleHint styleHintOf(std::uint8_t pitchAndFamily) {
     switch (pitchAndFamily & 0xF0) {
@@ -71,17 +45,13 @@ int emHeightOf(const QFont& font, std::int32_t height) {
 
 } // namespace
 
-TextFont substituteFont(const emf::LogFont& logFont) {
-    const QString face = withoutCharacterSetSuffix(QString::fromUtf16(
-        logFont.faceName.data(), static_cast<qsizetype>(logFont.faceName.size())));
-    QStringList families{face};
-    if (const QString compatible = metricCompatibleFace(face); !compatible.isEmpty()) {
-        families.append(compatible);
-    }
-
+// The window's own stand-in, so a face reads the same in the picture as on the
+// controls whether or not the system has the original.
+TextFont substituteFont(const emf_format::LogFont& logFont) {
     TextFont result;
     QFont& font = result.font;
-    font.setFamilies(families);
+    font.setFamily(standInFace(
+        QStringView(logFont.faceName.data(), static_cast<qsizetype>(logFont.faceName.size()))));
     font.setStyleHint(styleHintOf(logFont.pitchAndFamily),
                       QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
     font.setKerning(false);
@@ -96,6 +66,24 @@ TextFont substituteFont(const emf::LogFont& logFont) {
     result.ascent = static_cast<int>(std::lround(metrics.ascent()));
     result.descent = static_cast<int>(std::lround(metrics.descent()));
     return result;
+}
+
+const emf_format::LogFont& systemFont() {
+    static const emf_format::LogFont font{.height = -12,
+                                          .width = 0,
+                                          .escapement = 0,
+                                          .orientation = 0,
+                                          .weight = 400,
+                                          .italic = 0,
+                                          .underline = 0,
+                                          .strikeOut = 0,
+                                          .charSet = 0,
+                                          .outPrecision = 0,
+                                          .clipPrecision = 0,
+                                          .quality = 0,
+                                          .pitchAndFamily = 0,
+                                          .faceName = u"Arial"};
+    return font;
 }
 
 } // namespace dorvek::host::playback

@@ -1,11 +1,11 @@
 #include "gdi_rasteriser.h"
 
-#include "host/playback/device_mapping.h"
-#include "host/playback/graphics_objects.h"
+#include "device_mapping.h"
 
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -97,9 +97,14 @@ void walkLine(std::int64_t ax, std::int64_t ay, std::int64_t bx, std::int64_t by
     }
 }
 
-Qt::FillRule fillRuleOf(emf::PolygonFillMode mode) {
-    return mode == emf::PolygonFillMode::Winding ? Qt::WindingFill : Qt::OddEvenFill;
+Qt::FillRule fillRuleOf(emf_format::PolygonFillMode mode) {
+    return mode == emf_format::PolygonFillMode::Winding ? Qt::WindingFill : Qt::OddEvenFill;
 }
+
+// Indexed by the hatch.
+constexpr std::array<Qt::BrushStyle, 6> hatchPatterns = {Qt::HorPattern,   Qt::VerPattern,
+                                                         Qt::FDiagPattern, Qt::BDiagPattern,
+                                                         Qt::CrossPattern, Qt::DiagCrossPattern};
 
 } // namespace
 
@@ -122,7 +127,7 @@ void GdiRasteriser::fill(const QRect& area, const QColor& colour) {
     }
 }
 
-void GdiRasteriser::devicePixelLine(emf::Point from, emf::Point to, const QColor& colour) {
+void GdiRasteriser::devicePixelLine(Point from, Point to, const QColor& colour) {
     RunFiller runs(painter_, colour);
     walkLine(mapping_.column(from.x), mapping_.row(from.y), mapping_.column(to.x),
              mapping_.row(to.y), visible_.left(), visible_.right(), visible_.top(),
@@ -133,7 +138,7 @@ void GdiRasteriser::devicePixelLine(emf::Point from, emf::Point to, const QColor
 
 // A width-1 pen covers whole picture pixels, each as large as the scale makes it and
 // never less than one device pixel, so a border stays a border when magnified.
-void GdiRasteriser::picturePixelLine(emf::Point from, emf::Point to, const QColor& colour) {
+void GdiRasteriser::picturePixelLine(Point from, Point to, const QColor& colour) {
     if (std::abs(std::int64_t{to.x} - from.x) > longestLine ||
         std::abs(std::int64_t{to.y} - from.y) > longestLine) {
         devicePixelLine(from, to, colour);
@@ -153,7 +158,7 @@ void GdiRasteriser::picturePixelLine(emf::Point from, emf::Point to, const QColo
 
 // GDI centres a pen of odd width on the middle of its pixel and one of even width on
 // the pixel's top-left corner.
-QPainterPath GdiRasteriser::widePath(std::span<const emf::Point> points, const Pen& pen,
+QPainterPath GdiRasteriser::widePath(std::span<const Point> points, const Pen& pen,
                                      bool closed) const {
     const double centre = pen.width % 2 != 0 ? 0.5 : 0.0;
     QPainterPath path;
@@ -174,30 +179,30 @@ QPainterPath GdiRasteriser::widePath(std::span<const emf::Point> points, const P
 
 void GdiRasteriser::wideStroke(const QPainterPath& path, const Pen& pen) {
     const int width = std::min(widestPen, mapping_.penWidth(pen.width));
-    painter_.setPen(QPen(pen.colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter_.setPen(QPen(qColour(pen.colour), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter_.setBrush(Qt::NoBrush);
     painter_.drawPath(path);
 }
 
-void GdiRasteriser::line(emf::Point from, emf::Point to, const Pen& pen) {
+void GdiRasteriser::line(Point from, Point to, const Pen& pen) {
     switch (strokeOf(pen)) {
     case Stroke::None:
         break;
     case Stroke::DevicePixel:
-        devicePixelLine(from, to, pen.colour);
+        devicePixelLine(from, to, qColour(pen.colour));
         break;
     case Stroke::PicturePixel:
-        picturePixelLine(from, to, pen.colour);
+        picturePixelLine(from, to, qColour(pen.colour));
         break;
     case Stroke::Wide: {
-        const emf::Point ends[] = {from, to};
+        const Point ends[] = {from, to};
         wideStroke(widePath(ends, pen, false), pen);
         break;
     }
     }
 }
 
-void GdiRasteriser::polyline(std::span<const emf::Point> points, const Pen& pen) {
+void GdiRasteriser::polyline(std::span<const Point> points, const Pen& pen) {
     if (points.size() < 2) {
         return;
     }
@@ -215,16 +220,17 @@ void GdiRasteriser::fillBrush(const QPainterPath& area, const Brush& brush) {
     case Brush::Style::Null:
         break;
     case Brush::Style::Solid:
-        painter_.fillPath(area, brush.colour);
+        painter_.fillPath(area, qColour(brush.colour));
         break;
     case Brush::Style::Hatched:
-        painter_.fillPath(area, QBrush(brush.colour, brush.hatch));
+        painter_.fillPath(area, QBrush(qColour(brush.colour),
+                                       hatchPatterns[static_cast<std::size_t>(brush.hatch)]));
         break;
     }
 }
 
-void GdiRasteriser::polygon(std::span<const emf::Point> points, const Pen& pen, const Brush& brush,
-                            emf::PolygonFillMode fillMode) {
+void GdiRasteriser::polygon(std::span<const Point> points, const Pen& pen, const Brush& brush,
+                            emf_format::PolygonFillMode fillMode) {
     if (points.size() < 2) {
         return;
     }
@@ -248,7 +254,7 @@ void GdiRasteriser::polygon(std::span<const emf::Point> points, const Pen& pen, 
     }
 }
 
-void GdiRasteriser::rectangle(const emf::Rect& box, const Pen& pen, const Brush& brush) {
+void GdiRasteriser::rectangle(const Rect& box, const Pen& pen, const Brush& brush) {
     const QRect area = mapping_.area(box);
     if (area.isEmpty()) {
         return;
@@ -257,16 +263,17 @@ void GdiRasteriser::rectangle(const emf::Rect& box, const Pen& pen, const Brush&
     fillArea.addRect(area);
     fillBrush(fillArea, brush);
 
-    const emf::Rect corners{std::min(box.left, box.right), std::min(box.top, box.bottom),
-                            std::max(box.left, box.right), std::max(box.top, box.bottom)};
+    const QColor colour = qColour(pen.colour);
+    const Rect corners{std::min(box.left, box.right), std::min(box.top, box.bottom),
+                       std::max(box.left, box.right), std::max(box.top, box.bottom)};
     switch (strokeOf(pen)) {
     case Stroke::None:
         break;
     case Stroke::DevicePixel:
-        fill(QRect(area.left(), area.top(), area.width(), 1), pen.colour);
-        fill(QRect(area.left(), area.bottom(), area.width(), 1), pen.colour);
-        fill(QRect(area.left(), area.top(), 1, area.height()), pen.colour);
-        fill(QRect(area.right(), area.top(), 1, area.height()), pen.colour);
+        fill(QRect(area.left(), area.top(), area.width(), 1), colour);
+        fill(QRect(area.left(), area.bottom(), area.width(), 1), colour);
+        fill(QRect(area.left(), area.top(), 1, area.height()), colour);
+        fill(QRect(area.right(), area.top(), 1, area.height()), colour);
         break;
     case Stroke::PicturePixel: {
         // One picture pixel deep on each side, within the covered area.
@@ -277,17 +284,17 @@ void GdiRasteriser::rectangle(const emf::Rect& box, const Pen& pen, const Brush&
             std::clamp(mapping_.column(corners.left + 1.0) - 1, area.left(), area.right());
         const int right =
             std::clamp(mapping_.column(corners.right - 1.0), area.left(), area.right());
-        fill(QRect(QPoint(area.left(), area.top()), QPoint(area.right(), top)), pen.colour);
-        fill(QRect(QPoint(area.left(), bottom), QPoint(area.right(), area.bottom())), pen.colour);
-        fill(QRect(QPoint(area.left(), area.top()), QPoint(left, area.bottom())), pen.colour);
-        fill(QRect(QPoint(right, area.top()), QPoint(area.right(), area.bottom())), pen.colour);
+        fill(QRect(QPoint(area.left(), area.top()), QPoint(area.right(), top)), colour);
+        fill(QRect(QPoint(area.left(), bottom), QPoint(area.right(), area.bottom())), colour);
+        fill(QRect(QPoint(area.left(), area.top()), QPoint(left, area.bottom())), colour);
+        fill(QRect(QPoint(right, area.top()), QPoint(area.right(), area.bottom())), colour);
         break;
     }
     case Stroke::Wide: {
-        const emf::Point outline[] = {{corners.left, corners.top},
-                                      {corners.right - 1, corners.top},
-                                      {corners.right - 1, corners.bottom - 1},
-                                      {corners.left, corners.bottom - 1}};
+        const Point outline[] = {{corners.left, corners.top},
+                                 {corners.right - 1, corners.top},
+                                 {corners.right - 1, corners.bottom - 1},
+                                 {corners.left, corners.bottom - 1}};
         wideStroke(widePath(outline, pen, true), pen);
         break;
     }

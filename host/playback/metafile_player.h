@@ -6,7 +6,7 @@
 
 class QPainter;
 
-namespace dorvek::host {
+namespace dorvek::host::playback {
 
 // Plays an enhanced metafile into a destination rectangle, given in the painter's
 // logical coordinates: the metafile's frame maps onto the whole rectangle, width and
@@ -15,4 +15,4 @@ namespace dorvek::host {
 void playMetafile(QPainter& painter, std::span<const std::byte> metafile,
                   const QRectF& destination);
 
-} // namespace dorvek::host
+} // namespace dorvek::host::playback

@@ -1,7 +1,6 @@
 #include "text_drawing.h"
 
-#include "host/playback/device_mapping.h"
-#include "host/playback/graphics_objects.h"
+#include "device_mapping.h"
 
 #include <QPainter>
 #include <algorithm>
@@ -13,7 +12,7 @@ namespace {
 constexpr std::int64_t widestRun = std::int64_t{1} << 30;
 constexpr int largestEmPixels = 4096;
 
-std::int64_t widthOf(const TextRun& run) {
+std::int64_t widthOf(const emf_format::record::TextOut& run) {
     std::int64_t width = 0;
     for (std::int32_t advance : run.advances) {
         width = std::clamp(width + advance, -widestRun, widestRun);
@@ -23,26 +22,27 @@ std::int64_t widthOf(const TextRun& run) {
 
 } // namespace
 
-std::int64_t drawText(QPainter& painter, const DeviceMapping& mapping, const TextRun& run,
-                      const TextFont& font, std::uint32_t align, const QColor& colour,
+std::int64_t drawText(QPainter& painter, const DeviceMapping& mapping,
+                      const emf_format::record::TextOut& run, Point reference, const TextFont& font,
+                      std::uint32_t align, const QColor& colour,
                       const std::optional<QColor>& background) {
     const std::int64_t width = widthOf(run);
-    double left = run.reference.x;
-    switch (align & emf::alignCentre) {
-    case emf::alignRight:
+    double left = reference.x;
+    switch (align & emf_format::alignCentre) {
+    case emf_format::alignRight:
         left -= static_cast<double>(width);
         break;
-    case emf::alignCentre:
+    case emf_format::alignCentre:
         left -= static_cast<double>(width / 2);
         break;
     default:
         break;
     }
-    double baseline = run.reference.y;
-    switch (align & emf::alignBaseline) {
-    case emf::alignBaseline:
+    double baseline = reference.y;
+    switch (align & emf_format::alignBaseline) {
+    case emf_format::alignBaseline:
         break;
-    case emf::alignBottom:
+    case emf_format::alignBottom:
         baseline -= font.descent;
         break;
     default:
@@ -51,8 +51,8 @@ std::int64_t drawText(QPainter& painter, const DeviceMapping& mapping, const Tex
     }
 
     painter.save();
-    const bool clipped = (run.options & emf::textClipped) != 0;
-    if ((run.options & emf::textOpaque) != 0 && background) {
+    const bool clipped = (run.options & emf_format::textClipped) != 0;
+    if ((run.options & emf_format::textOpaque) != 0 && background) {
         painter.fillRect(mapping.area(run.rectangle), *background);
     }
     if (clipped) {
@@ -80,15 +80,14 @@ std::int64_t drawText(QPainter& painter, const DeviceMapping& mapping, const Tex
         painter.setFont(deviceFont);
         painter.setPen(colour);
         const int baselineRow = mapping.row(baseline);
+        const QString text = QString::fromStdU16String(run.text);
         double position = left;
-        for (qsizetype i = 0; i < run.text.size(); ++i) {
+        for (qsizetype i = 0; i < text.size(); ++i) {
             qsizetype length = 1;
-            if (run.text[i].isHighSurrogate() && i + 1 < run.text.size() &&
-                run.text[i + 1].isLowSurrogate()) {
+            if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
                 length = 2;
             }
-            painter.drawText(QPointF(mapping.column(position), baselineRow),
-                             run.text.mid(i, length));
+            painter.drawText(QPointF(mapping.column(position), baselineRow), text.mid(i, length));
             for (qsizetype j = i; j < i + length; ++j) {
                 position += run.advances[static_cast<std::size_t>(j)];
             }

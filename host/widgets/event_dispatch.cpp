@@ -8,11 +8,11 @@
 namespace dorvek::host {
 
 void dispatchEvent(EventHandler handler, FormControls& controls, QWidget* window,
-                   const QString& programTitle) {
+                   const QString& programTitle, const ErrorReporter& report) {
     try {
         handler(controls);
     } catch (const Error& error) {
-        reportError(error, window, programTitle);
+        report(error, window, programTitle);
     }
 }
 

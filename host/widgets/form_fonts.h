@@ -11,11 +11,8 @@ struct FontDescription;
 // height of the window's text boxes, so descenders are never cut off.
 QFont windowDefaultFont();
 
-// A described font, in a face this system has where the named one is missing.
+// A described font, in the face that stands in for the named one
+// (playback::standInFace), as the curve picture's labels are.
 QFont describedFont(const FontDescription& description);
-
-// The face that stands in for a named one: the faces of the platform the window was
-// designed on map onto metric-compatible faces that Debian ships.
-QString standInFace(QStringView face);
 
 } // namespace dorvek::host

@@ -8,6 +8,7 @@
 #include "shape_control.h"
 #include "system_colours.h"
 #include "twips.h"
+#include "utf8_text.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -15,14 +16,11 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace dorvek::host {
 namespace {
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString displayName(const ControlDescription& control) {
     QString name = fromUtf8(control.name);
@@ -97,8 +95,9 @@ bool takesFocus(ControlKind kind) {
 
 } // namespace
 
-FormWindow::FormWindow(const ProgramDescription& program, const FormDescription& form)
-    : programTitle_(fromUtf8(program.title)) {
+FormWindow::FormWindow(const ProgramDescription& program, const FormDescription& form,
+                       ErrorReporter report)
+    : programTitle_(fromUtf8(program.title)), report_(std::move(report)) {
     setObjectName(fromUtf8(form.name));
     setWindowTitle(fromUtf8(form.caption));
     setWindowIcon(iconFromImages(form.icon));
@@ -157,8 +156,9 @@ void FormWindow::connectEventHandlers(const FormDescription& form) {
                                         " to handle a click");
         }
         const EventHandler handler = description.handler;
-        connect(button, &QPushButton::clicked, this,
-                [this, handler] { dispatchEvent(handler, controls_, this, programTitle_); });
+        connect(button, &QPushButton::clicked, this, [this, handler] {
+            dispatchEvent(handler, controls_, this, programTitle_, report_);
+        });
     }
 }
 

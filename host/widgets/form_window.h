@@ -1,5 +1,6 @@
 #pragma once
 
+#include "event_dispatch.h"
 #include "widget_form_controls.h"
 
 #include <QString>
@@ -12,10 +13,11 @@ struct ProgramDescription;
 
 // A window built from its description: a fixed-size client area holding the
 // described controls, stacked by layer, in the described Tab order, with the event
-// handlers wired to their controls.
+// handlers wired to their controls and their errors handed to report.
 class FormWindow : public QWidget {
 public:
-    FormWindow(const ProgramDescription& program, const FormDescription& form);
+    FormWindow(const ProgramDescription& program, const FormDescription& form,
+               ErrorReporter report = reportError);
 
     // The window's controls as the program's code reaches them.
     FormControls& controls() { return controls_; }
@@ -30,6 +32,7 @@ private:
     void connectEventHandlers(const FormDescription& form);
 
     QString programTitle_;
+    ErrorReporter report_;
     WidgetFormControls controls_;
 };
 

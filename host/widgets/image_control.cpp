@@ -20,7 +20,7 @@ void ImageControl::paintEvent(QPaintEvent*) {
     }
     QPainter painter(this);
     try {
-        playMetafile(painter, picture_, QRectF(rect()));
+        playback::playMetafile(painter, picture_, QRectF(rect()));
     } catch (const Error& error) {
         // The picture is part of the program, so a malformed one is the program's
         // fault, not the user's: say so once and leave the frame empty.

@@ -2,6 +2,7 @@
 
 #include "form_window.h"
 #include "host/runtime/program_description.h"
+#include "utf8_text.h"
 
 #include <QApplication>
 #include <clocale>
@@ -9,13 +10,10 @@
 #include <cstring>
 #include <langinfo.h>
 #include <stdexcept>
+#include <utility>
 
 namespace dorvek::host {
 namespace {
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // Qt takes text as UTF-8 whatever the locale, but Xlib encodes the window's legacy
 // title (WM_NAME) in the C library's character set. Where the user's locale is not
@@ -46,11 +44,12 @@ void prepareApplication(const ProgramDescription& program) {
     QCoreApplication::setApplicationVersion(fromUtf8(program.version));
 }
 
-std::unique_ptr<FormWindow> buildStartupForm(const ProgramDescription& program) {
+std::unique_ptr<FormWindow> buildStartupForm(const ProgramDescription& program,
+                                             ErrorReporter report) {
     if (program.startupForm == nullptr) {
         throw std::invalid_argument("a program without a start-up form");
     }
-    return std::make_unique<FormWindow>(program, *program.startupForm);
+    return std::make_unique<FormWindow>(program, *program.startupForm, std::move(report));
 }
 
 void start(const ProgramDescription& program, int argc, char** argv) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "event_dispatch.h"
+
 #include <memory>
 
 namespace dorvek::host {
@@ -13,8 +15,10 @@ struct ProgramDescription;
 [[noreturn]] void start(const ProgramDescription& program, int argc, char** argv);
 
 // The steps of start before the event loop, for tests that drive the window
-// themselves. Both need the application to exist.
+// themselves and see its errors through their own reporter. Both need the
+// application to exist.
 void prepareApplication(const ProgramDescription& program);
-std::unique_ptr<FormWindow> buildStartupForm(const ProgramDescription& program);
+std::unique_ptr<FormWindow> buildStartupForm(const ProgramDescription& program,
+                                             ErrorReporter report = reportError);
 
 } // namespace dorvek::host

@@ -4,8 +4,8 @@
 
 #include "host/playback/metafile_player.h"
 #include "host/runtime/error.h"
+#include "tests/support/picture_playing.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <cstddef>
@@ -15,28 +15,6 @@
 
 namespace {
 
-void ensureGuiApplication() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    static int argc = 1;
-    static char name[] = "metafile_player_fuzzer";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* application = new QGuiApplication(argc, argv);
-    (void)application;
-}
-
-bool untouched(const QImage& image) {
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixelColor(x, y).alpha() != 0) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
 // A destination that overhangs the image, as the window's does, at 1x and at 2x.
 void playInto(std::span<const std::byte> metafile, double devicePixelRatio) {
     QImage image(QSize(64, 48) * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
@@ -44,10 +22,11 @@ void playInto(std::span<const std::byte> metafile, double devicePixelRatio) {
     image.fill(Qt::transparent);
     QPainter painter(&image);
     try {
-        dorvek::host::playMetafile(painter, metafile, QRectF(-4, -3, 72, 54));
+        dorvek::host::playback::playMetafile(painter, metafile, QRectF(-4, -3, 72, 54));
     } catch (const dorvek::host::Error& error) {
         painter.end();
-        if (error.kind() != dorvek::host::ErrorKind::InvalidPicture || !untouched(image)) {
+        if (error.kind() != dorvek::host::ErrorKind::InvalidPicture ||
+            !dorvek::test::paintedPixels(image).empty()) {
             std::abort();
         }
     }
@@ -56,7 +35,7 @@ void playInto(std::span<const std::byte> metafile, double devicePixelRatio) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    ensureGuiApplication();
+    dorvek::test::testApplication();
     const std::span<const std::byte> metafile(reinterpret_cast<const std::byte*>(data), size);
     playInto(metafile, 1);
     playInto(metafile, 2);

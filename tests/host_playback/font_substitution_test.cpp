@@ -1,6 +1,7 @@
+#include "font_substitution.h"
 #include "host/emf_format/emf_types.h"
-#include "host/playback/font_substitution.h"
-#include "tests/support/picture_playing.h"
+#include "host/playback/face_stand_ins.h"
+#include "tests/support/test_application.h"
 
 #include <QFontInfo>
 #include <gtest/gtest.h>
@@ -18,8 +19,8 @@ struct FaceCase {
 class FontFace : public testing::TestWithParam<FaceCase> {};
 
 TEST_P(FontFace, FallsBackToTheMetricCompatibleFaceDebianShips) {
-    ensureGuiApplication();
-    host::emf::LogFont logFont;
+    testApplication();
+    host::emf_format::LogFont logFont;
     logFont.height = -11;
     logFont.faceName = GetParam().face;
     logFont.charSet = GetParam().charSet;
@@ -38,8 +39,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FontSize, ANegativeHeightIsTheEmAndAPositiveOneTheCell) {
-    ensureGuiApplication();
-    host::emf::LogFont logFont;
+    testApplication();
+    host::emf_format::LogFont logFont;
     logFont.faceName = u"Arial Tur";
     logFont.height = -11;
     const host::playback::TextFont em = host::playback::substituteFont(logFont);
@@ -52,6 +53,15 @@ TEST(FontSize, ANegativeHeightIsTheEmAndAPositiveOneTheCell) {
     const host::playback::TextFont cell = host::playback::substituteFont(logFont);
     EXPECT_EQ(cell.font.pixelSize(), 25);
     EXPECT_NEAR(cell.ascent + cell.descent, 28, 1);
+}
+
+// The window takes the same stand-ins; a face the table does not know is its own.
+TEST(FaceStandIn, KnowsTheDesignedFacesInAnyCaseAndLeavesOthersAlone) {
+    EXPECT_EQ(host::playback::standInFace(u"MS Sans Serif"), u"Liberation Sans");
+    EXPECT_EQ(host::playback::standInFace(u"ms sans serif"), u"Liberation Sans");
+    EXPECT_EQ(host::playback::standInFace(u"ARIAL TUR"), u"Liberation Sans");
+    EXPECT_EQ(host::playback::standInFace(u"DejaVu Sans"), u"DejaVu Sans");
+    EXPECT_EQ(host::playback::standInFace(u"Tur"), u"Tur");
 }
 
 } // namespace

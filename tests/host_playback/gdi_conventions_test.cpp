@@ -5,11 +5,14 @@
 #include "tests/support/picture_playing.h"
 
 #include <gtest/gtest.h>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace dorvek::test {
 namespace {
 
-namespace emf = host::emf;
+namespace emf = host::emf_format;
 using Writer = emf::MetafileWriter;
 
 void selectPen(Writer& writer, std::int32_t width, emf::ColourRef colour = emf::rgb(0, 0, 0)) {
@@ -59,88 +62,6 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-TEST(Rectangle, CoversItsLeftAndTopEdgesWithTheBorderOnItsOutermostPixels) {
-    const auto metafile = smallMetafile(
-        [](Writer& writer) {
-            selectPen(writer, 1);
-            selectBrush(writer, emf::rgb(255, 255, 255));
-            writer.rectangle({1, 1, 6, 5});
-        },
-        8, 6);
-    EXPECT_EQ(drawing(play(metafile, QSize(8, 6))), "........\n"
-                                                    ".#####..\n"
-                                                    ".#ooo#..\n"
-                                                    ".#ooo#..\n"
-                                                    ".#####..\n"
-                                                    "........\n");
-}
-
-TEST(Polygon, FillsWithoutItsRightAndBottomEdgesAndOutlinesThemAll) {
-    const emf::Point square[] = {{1, 1}, {5, 1}, {5, 4}, {1, 4}};
-    const auto fillOnly = smallMetafile(
-        [&](Writer& writer) {
-            writer.selectObject(emf::stockHandle(emf::StockObject::NullPen));
-            selectBrush(writer, emf::rgb(255, 255, 255));
-            writer.polygon16(square);
-        },
-        8, 6);
-    EXPECT_EQ(drawing(play(fillOnly, QSize(8, 6))), "........\n"
-                                                    ".oooo...\n"
-                                                    ".oooo...\n"
-                                                    ".oooo...\n"
-                                                    "........\n"
-                                                    "........\n");
-    const auto outlined = smallMetafile(
-        [&](Writer& writer) {
-            selectPen(writer, 0);
-            selectBrush(writer, emf::rgb(255, 255, 255));
-            writer.polygon16(square);
-        },
-        8, 6);
-    EXPECT_EQ(drawing(play(outlined, QSize(8, 6))), "........\n"
-                                                    ".#####..\n"
-                                                    ".#ooo#..\n"
-                                                    ".#ooo#..\n"
-                                                    ".#####..\n"
-                                                    "........\n");
-}
-
-TEST(Clip, ExcludesItsRightAndBottomEdgesUntilTheStateIsRestored) {
-    const auto metafile = smallMetafile(
-        [](Writer& writer) {
-            writer.selectObject(emf::stockHandle(emf::StockObject::NullPen));
-            writer.saveState();
-            writer.intersectClip({2, 1, 5, 3});
-            writer.selectObject(emf::stockHandle(emf::StockObject::BlackBrush));
-            writer.rectangle({0, 0, 8, 8});
-            writer.restoreState();
-            writer.rectangle({0, 4, 8, 5}); // white, the default brush, and unclipped
-        },
-        8, 6);
-    EXPECT_EQ(drawing(play(metafile, QSize(8, 6))), "........\n"
-                                                    "..###...\n"
-                                                    "..###...\n"
-                                                    "........\n"
-                                                    "oooooooo\n"
-                                                    "........\n");
-}
-
-TEST(Clip, NarrowsWithEachIntersection) {
-    const auto metafile = smallMetafile(
-        [](Writer& writer) {
-            writer.selectObject(emf::stockHandle(emf::StockObject::NullPen));
-            writer.selectObject(emf::stockHandle(emf::StockObject::BlackBrush));
-            writer.intersectClip({1, 0, 6, 3});
-            writer.intersectClip({3, 1, 8, 8});
-            writer.rectangle({0, 0, 8, 8});
-        },
-        8, 4);
-    EXPECT_EQ(drawing(play(metafile, QSize(8, 4))), "........\n"
-                                                    "...###..\n"
-                                                    "...###..\n"
-                                                    "........\n");
-}
-
 // At a device-pixel ratio of 2 one picture pixel is two device pixels across.
 TEST(PenWidth, ZeroIsOneDevicePixelAndOneIsOnePicturePixel) {
     const auto line = [](std::int32_t width) {
@@ -157,39 +78,127 @@ TEST(PenWidth, ZeroIsOneDevicePixelAndOneIsOnePicturePixel) {
     EXPECT_EQ(paintedPixels(play(line(1), QSize(6, 3), 1)), pixelsOf(1, 1, 3, 1));
 }
 
-// A width-2 pen paints the row above its line and its own; its round ends reach one
-// pixel past either end, and two segments meet without a notch.
-TEST(PenWidth, TwoHasRoundEndsAndJoins) {
-    const auto metafile = smallMetafile(
-        [](Writer& writer) {
-            selectPen(writer, 2);
-            const emf::Point corner[] = {{2, 2}, {6, 2}, {6, 6}};
-            writer.polyline16(corner);
-        },
-        9, 8);
-    EXPECT_EQ(drawing(play(metafile, QSize(9, 8))), ".........\n"
-                                                    ".######..\n"
-                                                    ".######..\n"
-                                                    ".....##..\n"
-                                                    ".....##..\n"
-                                                    ".....##..\n"
-                                                    ".....##..\n"
-                                                    ".........\n");
+// A small picture and how GDI draws it: one text row an image row, '.' where
+// nothing is painted, '#' black and 'o' white.
+struct PictureCase {
+    const char* name;
+    std::function<void(Writer&)> draw;
+    QSize frame;        // in logical units, one a pixel when the image has the same size
+    QSize image;        // in pixels
+    QRectF destination; // in the image; empty for all of it
+    std::vector<std::string> rows;
+};
+
+class GdiPicture : public testing::TestWithParam<PictureCase> {};
+
+TEST_P(GdiPicture, IsDrawnAsGdiDrawsIt) {
+    const PictureCase& picture = GetParam();
+    const auto metafile =
+        smallMetafile(picture.draw, picture.frame.width(), picture.frame.height());
+    const std::optional<QRectF> destination =
+        picture.destination.isEmpty() ? std::nullopt : std::optional(picture.destination);
+    std::string expected;
+    for (const std::string& row : picture.rows) {
+        expected += row + "\n";
+    }
+    EXPECT_EQ(drawing(play(metafile, picture.image, 1, destination)), expected);
 }
 
-TEST(Destination, TheFrameFillsItWidthAndHeightScaledApart) {
-    const auto metafile = smallMetafile(
-        [](Writer& writer) {
-            writer.selectObject(emf::stockHandle(emf::StockObject::NullPen));
-            writer.selectObject(emf::stockHandle(emf::StockObject::BlackBrush));
-            writer.rectangle({0, 0, 2, 4}); // the left half of the frame
-        },
-        4, 4);
-    EXPECT_EQ(drawing(play(metafile, QSize(10, 4), 1, QRectF(1, 1, 8, 2))), "..........\n"
-                                                                            ".####.....\n"
-                                                                            ".####.....\n"
-                                                                            "..........\n");
+const emf::Point square[] = {{1, 1}, {5, 1}, {5, 4}, {1, 4}};
+const std::vector<std::string> outlinedSquare = {"........", ".#####..", ".#ooo#..",
+                                                 ".#ooo#..", ".#####..", "........"};
+
+void selectStock(Writer& writer, emf::StockObject object) {
+    writer.selectObject(emf::stockHandle(object));
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, GdiPicture,
+    testing::Values(
+        // A rectangle covers its left and top edges, its border on its outermost pixels.
+        PictureCase{"RectangleWithABorder",
+                    [](Writer& writer) {
+                        selectPen(writer, 1);
+                        selectBrush(writer, emf::rgb(255, 255, 255));
+                        writer.rectangle({1, 1, 6, 5});
+                    },
+                    {8, 6},
+                    {8, 6},
+                    {},
+                    outlinedSquare},
+        // A polygon fills without its right and bottom edges, and outlines them all.
+        PictureCase{"PolygonFilled",
+                    [](Writer& writer) {
+                        selectStock(writer, emf::StockObject::NullPen);
+                        selectBrush(writer, emf::rgb(255, 255, 255));
+                        writer.polygon16(square);
+                    },
+                    {8, 6},
+                    {8, 6},
+                    {},
+                    {"........", ".oooo...", ".oooo...", ".oooo...", "........", "........"}},
+        PictureCase{"PolygonOutlined",
+                    [](Writer& writer) {
+                        selectPen(writer, 0);
+                        selectBrush(writer, emf::rgb(255, 255, 255));
+                        writer.polygon16(square);
+                    },
+                    {8, 6},
+                    {8, 6},
+                    {},
+                    outlinedSquare},
+        // A clip leaves out its right and bottom edges until the state is restored.
+        PictureCase{"ClipUntilRestored",
+                    [](Writer& writer) {
+                        selectStock(writer, emf::StockObject::NullPen);
+                        writer.saveState();
+                        writer.intersectClip({2, 1, 5, 3});
+                        selectStock(writer, emf::StockObject::BlackBrush);
+                        writer.rectangle({0, 0, 8, 8});
+                        writer.restoreState();
+                        writer.rectangle({0, 4, 8, 5}); // white, the default brush, unclipped
+                    },
+                    {8, 6},
+                    {8, 6},
+                    {},
+                    {"........", "..###...", "..###...", "........", "oooooooo", "........"}},
+        PictureCase{"ClipNarrowsWithEachIntersection",
+                    [](Writer& writer) {
+                        selectStock(writer, emf::StockObject::NullPen);
+                        selectStock(writer, emf::StockObject::BlackBrush);
+                        writer.intersectClip({1, 0, 6, 3});
+                        writer.intersectClip({3, 1, 8, 8});
+                        writer.rectangle({0, 0, 8, 8});
+                    },
+                    {8, 4},
+                    {8, 4},
+                    {},
+                    {"........", "...###..", "...###..", "........"}},
+        // A width-2 pen paints the row above its line and its own; its round ends reach
+        // one pixel past either end, and two segments meet without a notch.
+        PictureCase{"WidthTwoPenHasRoundEndsAndJoins",
+                    [](Writer& writer) {
+                        selectPen(writer, 2);
+                        const emf::Point corner[] = {{2, 2}, {6, 2}, {6, 6}};
+                        writer.polyline16(corner);
+                    },
+                    {9, 8},
+                    {9, 8},
+                    {},
+                    {".........", ".######..", ".######..", ".....##..", ".....##..", ".....##..",
+                     ".....##..", "........."}},
+        // The frame fills the destination, width and height scaled apart.
+        PictureCase{"FrameFillsTheDestination",
+                    [](Writer& writer) {
+                        selectStock(writer, emf::StockObject::NullPen);
+                        selectStock(writer, emf::StockObject::BlackBrush);
+                        writer.rectangle({0, 0, 2, 4}); // the left half of the frame
+                    },
+                    {4, 4},
+                    {10, 4},
+                    QRectF(1, 1, 8, 2),
+                    {"..........", ".####.....", ".####.....", ".........."}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Destination, FollowsThePaintersTransformAndLeavesItsStateAsItWas) {
     const auto metafile = smallMetafile(
@@ -200,14 +209,14 @@ TEST(Destination, FollowsThePaintersTransformAndLeavesItsStateAsItWas) {
             writer.lineTo({2, 0});
         },
         2, 2);
-    ensureGuiApplication();
+    testApplication();
     QImage image(4, 4, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.translate(1, 2);
     const QPen pen(Qt::red, 3);
     painter.setPen(pen);
-    host::playMetafile(painter, metafile, QRectF(0, 0, 2, 2));
+    host::playback::playMetafile(painter, metafile, QRectF(0, 0, 2, 2));
     EXPECT_EQ(painter.worldTransform(), QTransform::fromTranslate(1, 2));
     EXPECT_EQ(painter.pen(), pen);
     EXPECT_FALSE(painter.hasClipping());

@@ -8,7 +8,7 @@
 namespace dorvek::test {
 namespace {
 
-namespace emf = host::emf;
+namespace emf = host::emf_format;
 
 // The text with an em of 11 pixels, its cell's top-left corner at (2, 3).
 std::vector<std::byte> textMetafile(std::u16string_view text,

@@ -1,5 +1,6 @@
 #include "host/runtime/error.h"
 #include "host/runtime/floating_point_status.h"
+#include "tests/support/expect_error.h"
 
 #include <cfenv>
 #include <gtest/gtest.h>
@@ -9,15 +10,6 @@
 
 namespace dorvek::host {
 namespace {
-
-std::optional<ErrorKind> statusTestError(double justComputed) {
-    try {
-        testFloatingPointStatus(justComputed);
-    } catch (const Error& error) {
-        return error.kind();
-    }
-    return std::nullopt;
-}
 
 struct PendingCase {
     const char* name;
@@ -38,10 +30,11 @@ TEST_P(PendingFlagTest, RaisesTheMatchingErrorByPrecedence) {
     const PendingCase& row = GetParam();
     clearFloatingPointStatus();
     ASSERT_EQ(std::feraiseexcept(row.flags), 0);
-    EXPECT_EQ(statusTestError(1.0), row.expected);
+    test::expectErrorOrNone(row.expected, [] { testFloatingPointStatus(1.0); });
 
+    // Clearing must forget the flag.
     clearFloatingPointStatus();
-    EXPECT_EQ(statusTestError(1.0), std::nullopt) << "clearing must forget the flag";
+    test::expectErrorOrNone(std::nullopt, [] { testFloatingPointStatus(1.0); });
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -62,11 +55,11 @@ TEST(FloatingPointStatusTest, SeesTheOperationItIsGiven) {
     volatile double zero = 0.0;
     volatile double huge = std::numeric_limits<double>::max();
     clearFloatingPointStatus();
-    EXPECT_EQ(statusTestError(1.0 / zero), ErrorKind::DivisionByZero);
+    test::expectError(ErrorKind::DivisionByZero, [&] { testFloatingPointStatus(1.0 / zero); });
     clearFloatingPointStatus();
-    EXPECT_EQ(statusTestError(huge * 2.0), ErrorKind::Overflow);
+    test::expectError(ErrorKind::Overflow, [&] { testFloatingPointStatus(huge * 2.0); });
     clearFloatingPointStatus();
-    EXPECT_EQ(statusTestError(zero / zero), ErrorKind::InvalidOperation);
+    test::expectError(ErrorKind::InvalidOperation, [&] { testFloatingPointStatus(zero / zero); });
     clearFloatingPointStatus();
 }
 
@@ -90,14 +83,8 @@ TEST_P(DivisionStatusTest, SeesOnlyTheDivisionsOwnOutcome) {
     volatile double dividend = row.dividend;
     volatile double divisor = row.divisor;
     std::feraiseexcept(FE_INVALID | FE_DIVBYZERO | FE_OVERFLOW);
-    std::optional<ErrorKind> raised;
-    try {
-        testDivisionStatus(divisor, dividend / divisor);
-    } catch (const Error& error) {
-        raised = error.kind();
-    }
+    test::expectErrorOrNone(row.expected, [&] { testDivisionStatus(divisor, dividend / divisor); });
     clearFloatingPointStatus();
-    EXPECT_EQ(raised, row.expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,5 +1,6 @@
 #include "host/runtime/error.h"
 #include "host/runtime/maths.h"
+#include "tests/support/expect_error.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -7,16 +8,6 @@
 
 namespace dorvek::host {
 namespace {
-
-ErrorKind errorOf(double (*function)(double), double x) {
-    try {
-        const double result = function(x);
-        ADD_FAILURE() << "no error for " << x << "; got " << result;
-    } catch (const Error& error) {
-        return error.kind();
-    }
-    return ErrorKind::ControlCallFailed;
-}
 
 TEST(ExponentialTest, IsTheCLibrarysExpWhileFinite) {
     for (const double x : {0.0, 1.0, -1.0, 0.5, 2.0, 684.5, 709.78, -745.0}) {
@@ -31,9 +22,9 @@ TEST(ExponentialTest, UnderflowToZeroIsNotAnError) {
 // 709.782712893384 is the largest argument with a finite exponential.
 TEST(ExponentialTest, OverflowsWhereTheResultIsNotFinite) {
     EXPECT_TRUE(std::isfinite(exponential(709.782712893384)));
-    EXPECT_EQ(errorOf(exponential, 709.7827128933841), ErrorKind::Overflow);
-    EXPECT_EQ(errorOf(exponential, 722.0), ErrorKind::Overflow);
-    EXPECT_EQ(errorOf(exponential, std::numeric_limits<double>::infinity()), ErrorKind::Overflow);
+    for (const double x : {709.7827128933841, 722.0, std::numeric_limits<double>::infinity()}) {
+        test::expectError(ErrorKind::Overflow, [x] { exponential(x); });
+    }
 }
 
 TEST(SquareRootTest, IsCorrectlyRounded) {
@@ -44,10 +35,9 @@ TEST(SquareRootTest, IsCorrectlyRounded) {
 }
 
 TEST(SquareRootTest, RefusesNegativesAndNaN) {
-    EXPECT_EQ(errorOf(squareRoot, -1.0), ErrorKind::InvalidOperation);
-    EXPECT_EQ(errorOf(squareRoot, -1e-300), ErrorKind::InvalidOperation);
-    EXPECT_EQ(errorOf(squareRoot, std::numeric_limits<double>::quiet_NaN()),
-              ErrorKind::InvalidOperation);
+    for (const double x : {-1.0, -1e-300, std::numeric_limits<double>::quiet_NaN()}) {
+        test::expectError(ErrorKind::InvalidOperation, [x] { squareRoot(x); });
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "host/runtime/number_locale.h"
 #include "host/runtime/number_text.h"
 #include "host/runtime/value.h"
+#include "tests/support/expect_error.h"
 
 #include <cfloat>
 #include <cmath>
@@ -109,12 +110,7 @@ TEST(FormatNumberTest, RefusesWhatHasNoText) {
     for (const double value :
          {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
           std::numeric_limits<double>::quiet_NaN()}) {
-        try {
-            withComma(value);
-            ADD_FAILURE() << "no error for " << value;
-        } catch (const Error& error) {
-            EXPECT_EQ(error.kind(), ErrorKind::TypeMismatch);
-        }
+        test::expectError(ErrorKind::TypeMismatch, [value] { withComma(value); });
     }
 }
 
@@ -126,12 +122,7 @@ TEST(FormatNumberTest, FollowsOtherPatternsOfTheSameForm) {
     EXPECT_EQ(formatNumber(7.0, u"000.0", comma), QLatin1String("007,0"));
     for (const char16_t* wrong :
          {u"##0,00000", u"0.0#", u"x", u"0.00000000000000000000000000000000000000000"}) {
-        try {
-            formatNumber(1.0, wrong, comma);
-            ADD_FAILURE() << "no error for " << QString::fromUtf16(wrong).toStdString();
-        } catch (const Error& error) {
-            EXPECT_EQ(error.kind(), ErrorKind::TypeMismatch);
-        }
+        test::expectError(ErrorKind::TypeMismatch, [&] { formatNumber(1.0, wrong, comma); });
     }
 }
 

@@ -1,7 +1,7 @@
 #include "host/runtime/program_description.h"
 #include "host/widgets/form_icon.h"
 #include "host/widgets/shape_control.h"
-#include "test_application.h"
+#include "tests/support/test_application.h"
 
 #include <QImage>
 #include <array>

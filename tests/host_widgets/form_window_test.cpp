@@ -1,11 +1,17 @@
 #include "host/runtime/error.h"
 #include "host/runtime/program_description.h"
 #include "host/widgets/form_window.h"
-#include "test_application.h"
+#include "tests/support/error_reports.h"
+#include "tests/support/expect_error.h"
+#include "tests/support/test_application.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <array>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -86,7 +92,7 @@ protected:
     void build(EventHandler handler = &copyOrFail) {
         handlers_ = {{{.control = "Go", .handler = handler}}};
         form_ = formWithClick(handlers_);
-        window_ = std::make_unique<FormWindow>(program, form_);
+        window_ = std::make_unique<FormWindow>(program, form_, reports_.reporter());
     }
 
     QLineEdit* textBox(std::string_view name, std::optional<int> element = std::nullopt) {
@@ -97,6 +103,7 @@ protected:
 
     std::array<EventHandlerDescription, 1> handlers_{};
     FormDescription form_;
+    test::ErrorReports reports_;
     std::unique_ptr<FormWindow> window_;
 };
 
@@ -123,18 +130,9 @@ TEST_P(FailingControlCallTest, RaisesControlCallFailedBothWays) {
     build();
     const FailingCall& call = GetParam();
     FormControls& access = window_->controls();
-    try {
-        access.text(call.name, call.element);
-        FAIL() << "getting the text succeeded";
-    } catch (const Error& error) {
-        EXPECT_EQ(error.kind(), ErrorKind::ControlCallFailed);
-    }
-    try {
-        access.setText(call.name, call.element, QStringLiteral("x"));
-        FAIL() << "setting the text succeeded";
-    } catch (const Error& error) {
-        EXPECT_EQ(error.kind(), ErrorKind::ControlCallFailed);
-    }
+    test::expectError(ErrorKind::ControlCallFailed, [&] { access.text(call.name, call.element); });
+    test::expectError(ErrorKind::ControlCallFailed,
+                      [&] { access.setText(call.name, call.element, QStringLiteral("x")); });
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -151,32 +149,61 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(FormWindowTest, ClickRunsTheHandler) {
     build();
-    const auto boxes = test::closingMessageBoxes([this] { click(); });
-    EXPECT_TRUE(boxes.isEmpty());
+    click();
+    EXPECT_TRUE(reports_.take().isEmpty());
     EXPECT_EQ(textBox("Edit")->text(), u"sıfır");
 }
 
 TEST_F(FormWindowTest, ErrorFromHandlerIsReportedAndTheProgramGoesOn) {
     build();
     textBox("Bound", 0)->setText(QStringLiteral("hata"));
-    const auto boxes = test::closingMessageBoxes([this] { click(); });
-    ASSERT_EQ(boxes.size(), 1);
-    EXPECT_EQ(boxes[0].title, u"Test Programı");
-    EXPECT_TRUE(boxes[0].text.contains(u"13")) << boxes[0].text.toStdString();
-    EXPECT_TRUE(boxes[0].text.contains(u"Tür uyuşmazlığı")) << boxes[0].text.toStdString();
+    click();
+    const QList<test::ErrorReport> reports = reports_.take();
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_EQ(reports[0].title, u"Test Programı");
+    EXPECT_EQ(reports[0].text, u"Çalışma hatası 13:\n\nTür uyuşmazlığı");
     EXPECT_EQ(textBox("Edit")->text(), u"ilk");
     EXPECT_EQ(textBox("Bound", 0)->text(), u"hata");
 
     textBox("Bound", 0)->setText(QStringLiteral("tamam"));
-    EXPECT_TRUE(test::closingMessageBoxes([this] { click(); }).isEmpty());
+    click();
+    EXPECT_TRUE(reports_.take().isEmpty());
     EXPECT_EQ(textBox("Edit")->text(), u"tamam");
 }
 
 TEST_F(FormWindowTest, FailedControlCallInHandlerIsReported) {
     build(&readUnknownControl);
-    const auto boxes = test::closingMessageBoxes([this] { click(); });
-    ASSERT_EQ(boxes.size(), 1);
-    EXPECT_TRUE(boxes[0].text.contains(u"440")) << boxes[0].text.toStdString();
+    click();
+    const QList<test::ErrorReport> reports = reports_.take();
+    ASSERT_EQ(reports.size(), 1);
+    EXPECT_EQ(reports[0].text, u"Çalışma hatası 440:\n\nDenetim üzerinde işlem yapılamadı");
+}
+
+// The window's own reporter: a modal box with the title, the number and the message,
+// closed here through its one button as soon as it shows.
+TEST(ErrorBox, ShowsTheErrorOverTheWindowWithOneButton) {
+    test::testApplication();
+    QWidget window;
+    QString title;
+    QString text;
+    QStringList buttons;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box != nullptr && box->isVisible()) {
+            title = box->windowTitle();
+            text = box->text();
+            for (const QAbstractButton* button : box->buttons()) {
+                buttons << button->text();
+            }
+            box->buttons().front()->click();
+        }
+    });
+    watch.start(5);
+    reportError(Error(ErrorKind::Overflow), &window, QStringLiteral("Test Programı"));
+    EXPECT_EQ(title, u"Test Programı");
+    EXPECT_EQ(text, u"Çalışma hatası 6:\n\nTaşma");
+    EXPECT_EQ(buttons, QStringList{QStringLiteral("Tamam")});
 }
 
 TEST_F(FormWindowTest, LayersStackWhateverTheTableOrder) {

@@ -1,5 +1,6 @@
-// close-window WINDOW-ID: asks an X11 window to close as a window manager would, by
-// the WM_DELETE_WINDOW message; Xvfb runs no window manager to do it.
+// close-window WINDOW-ID: asks an X11 window to close as a window manager would.
+
+#include "tests/support/x11_close_request.h"
 
 #include <X11/Xlib.h>
 #include <cstdio>
@@ -21,15 +22,7 @@ int main(int argc, char** argv) {
         std::fputs("close-window: cannot open the display\n", stderr);
         return 1;
     }
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
-    event.xclient.data.l[1] = CurrentTime;
-    const Status sent = XSendEvent(display, window, False, NoEventMask, &event);
-    XSync(display, False);
+    const bool sent = dorvek::test::requestClose(display, window);
     XCloseDisplay(display);
-    return sent != 0 ? 0 : 1;
+    return sent ? 0 : 1;
 }

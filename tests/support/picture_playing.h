@@ -2,8 +2,8 @@
 
 #include "host/emf_format/metafile_writer.h"
 #include "host/playback/metafile_player.h"
+#include "tests/support/test_application.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <cstddef>
@@ -17,27 +17,18 @@
 
 namespace dorvek::test {
 
-// Fonts need a GUI application; the one of a test process is made on first use.
-inline void ensureGuiApplication() {
-    static int argc = 1;
-    static char name[] = "dorvek-test";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication* application = new QGuiApplication(argc, argv);
-    (void)application;
-}
-
 // A metafile whose frame is width x height logical units, one unit a reference pixel
 // (10 pixels to the millimetre), drawn by draw.
 inline std::vector<std::byte>
-smallMetafile(const std::function<void(host::emf::MetafileWriter&)>& draw, int width = 20,
+smallMetafile(const std::function<void(host::emf_format::MetafileWriter&)>& draw, int width = 20,
               int height = 20) {
-    host::emf::HeaderFields fields;
+    host::emf_format::HeaderFields fields;
     fields.bounds = {0, 0, width - 1, height - 1};
     fields.frame = {0, 0, width * 10, height * 10};
     fields.referencePixels = {1000, 1000};
     fields.referenceMillimetres = {100, 100};
     fields.referenceMicrometres = {100000, 100000};
-    host::emf::MetafileWriter writer(fields);
+    host::emf_format::MetafileWriter writer(fields);
     draw(writer);
     return writer.finish();
 }
@@ -46,13 +37,14 @@ smallMetafile(const std::function<void(host::emf::MetafileWriter&)>& draw, int w
 // is in the image's device-independent pixels and fills it unless given.
 inline QImage play(std::span<const std::byte> metafile, QSize size, double devicePixelRatio = 1,
                    std::optional<QRectF> destination = std::nullopt) {
-    ensureGuiApplication();
+    testApplication(); // fonts need one
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(devicePixelRatio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
-    host::playMetafile(painter, metafile,
-                       destination.value_or(QRectF(QPointF(0, 0), image.deviceIndependentSize())));
+    host::playback::playMetafile(
+        painter, metafile,
+        destination.value_or(QRectF(QPointF(0, 0), image.deviceIndependentSize())));
     return image;
 }
 

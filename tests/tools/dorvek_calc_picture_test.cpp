@@ -1,5 +1,6 @@
 // dorvek-calc --emf and --png, run as a process the way a script would.
 
+#include "tests/support/curve_picture_reference.h"
 #include "tests/support/picture_playing.h"
 #include "tests/tools/dorvek_calc_process.h"
 #include "window/curve_picture.h"
@@ -41,9 +42,9 @@ TEST_F(PictureOptions, PngRendersWithTheWindowsPlayer) {
         QStringList sizeArguments;
         QSize size;
     };
-    for (const Case& sized :
-         {Case{{}, QSize(491, 254)}, Case{{"--size", "982x508"}, QSize(982, 508)},
-          Case{{"--size", "436x260"}, QSize(436, 260)}}) {
+    const QSize own(curve_reference::width, curve_reference::height);
+    for (const Case& sized : {Case{{}, own}, Case{{"--size", "982x508"}, own * 2},
+                              Case{{"--size", "436x260"}, QSize(436, 260)}}) {
         SCOPED_TRACE(sized.size.width());
         QStringList arguments{"--png", file("curve.png")};
         arguments.append(sized.sizeArguments);

@@ -2,7 +2,7 @@
 
 #include "host/runtime/number_locale.h"
 #include "numeric/integrate.h"
-#include "numeric/probability_boxes.h"
+#include "tests/support/recording_boxes.h"
 #include "tests/tools/dorvek_calc_process.h"
 
 #include <QString>
@@ -78,24 +78,12 @@ TEST(CalcLocaleTest, TakesLcNumericWhenLcAllIsUnsetAndLangLast) {
               QStringLiteral("0.68269\n"));
 }
 
-class FixedBoxes : public dorvek::numeric::ProbabilityBoxes {
-public:
-    FixedBoxes(const char* lower, const char* upper) : lower_(lower), upper_(upper) {}
-    QString lowerBoundText() override { return QString::fromUtf8(lower_); }
-    QString upperBoundText() override { return QString::fromUtf8(upper_); }
-    void setResultText(const QString&) override {}
-
-private:
-    const char* lower_;
-    const char* upper_;
-};
-
 // --exact prints P itself: the shortest decimal that reads back to the same double,
 // always with a point.
 TEST(CalcExactTest, PrintsTheShortestRoundTripDecimal) {
     for (const auto& [lower, upper] : {std::pair{"0", "1,96"}, std::pair{"1", "0"},
                                        std::pair{"-5,00", "5,00"}, std::pair{"0,25", "0,25"}}) {
-        FixedBoxes boxes(lower, upper);
+        dorvek::test::RecordingBoxes boxes(QString::fromUtf8(lower), QString::fromUtf8(upper));
         const double P =
             dorvek::numeric::integrateProbability(boxes, dorvek::host::NumberLocale::withComma());
         char shortest[32];

@@ -1,50 +1,41 @@
-#include "host/runtime/error.h"
 #include "host/runtime/form_controls.h"
+#include "tests/support/expect_error.h"
+#include "tests/support/recording_boxes.h"
 #include "tests/support/scoped_environment_variable.h"
 #include "window/command1_click.h"
 
 #include <gtest/gtest.h>
-#include <map>
 #include <string>
-#include <utility>
-#include <vector>
 
 namespace dorvek::window {
 namespace {
 
-// Form1's three boxes without a window, recording every call in order.
-class RecordingControls : public host::FormControls {
+// Form1's three boxes without a window: Text2 element 0 holds the lower bound,
+// element 1 the upper, and Text1 takes the result; any other control fails as the
+// window's would.
+class Form1Boxes : public host::FormControls {
 public:
-    RecordingControls(QString lower, QString upper) {
-        texts_[{"Text2", 0}] = std::move(lower);
-        texts_[{"Text2", 1}] = std::move(upper);
-        texts_[{"Text1", std::nullopt}] = QString();
-    }
+    explicit Form1Boxes(test::RecordingBoxes& boxes) : boxes_(boxes) {}
 
     QString text(std::string_view name, std::optional<int> element) override {
-        calls.push_back("get " + describe(name, element));
-        const auto found = texts_.find({std::string(name), element});
-        if (found == texts_.end()) {
-            host::raise(host::ErrorKind::ControlCallFailed);
+        if (name == "Text2" && element == 0) {
+            return boxes_.lowerBoundText();
         }
-        return found->second;
+        if (name == "Text2" && element == 1) {
+            return boxes_.upperBoundText();
+        }
+        host::raise(host::ErrorKind::ControlCallFailed);
     }
 
     void setText(std::string_view name, std::optional<int> element, const QString& text) override {
-        calls.push_back("set " + describe(name, element));
-        texts_[{std::string(name), element}] = text;
+        if (name != "Text1" || element) {
+            host::raise(host::ErrorKind::ControlCallFailed);
+        }
+        boxes_.setResultText(text);
     }
-
-    QString result() const { return texts_.at({"Text1", std::nullopt}); }
-
-    std::vector<std::string> calls;
 
 private:
-    static std::string describe(std::string_view name, std::optional<int> element) {
-        return std::string(name) + (element ? "(" + std::to_string(*element) + ")" : "");
-    }
-
-    std::map<std::pair<std::string, std::optional<int>>, QString> texts_;
+    test::RecordingBoxes& boxes_;
 };
 
 struct ClickCase {
@@ -58,12 +49,14 @@ class Command1ClickTest : public ::testing::TestWithParam<ClickCase> {};
 
 TEST_P(Command1ClickTest, ReadsLowerThenUpperAndWritesTheResult) {
     const test::ScopedLocale locale("C.UTF-8");
-    RecordingControls controls(QString::fromUtf8(GetParam().lower),
+    test::RecordingBoxes boxes(QString::fromUtf8(GetParam().lower),
                                QString::fromUtf8(GetParam().upper));
+    Form1Boxes controls(boxes);
     Command1_Click(controls);
-    EXPECT_EQ(controls.calls,
-              (std::vector<std::string>{"get Text2(0)", "get Text2(1)", "set Text1"}));
-    EXPECT_EQ(controls.result(), QString::fromUtf8(GetParam().result));
+    const QString result = QString::fromUtf8(GetParam().result);
+    EXPECT_EQ(boxes.calls(), (QStringList{QStringLiteral("lower"), QStringLiteral("upper"),
+                                          QStringLiteral("set ") + result}));
+    EXPECT_EQ(boxes.resultText(), result);
 }
 
 // Element 0 is the lower bound: swapping the boxes turns the sign.
@@ -74,15 +67,11 @@ INSTANTIATE_TEST_SUITE_P(Bounds, Command1ClickTest,
                          [](const auto& info) { return std::string(info.param.label); });
 
 TEST(Command1Click, ErrorPassesThroughAndNothingIsWritten) {
-    RecordingControls controls(QStringLiteral("beş"), QStringLiteral("5,00"));
-    try {
-        Command1_Click(controls);
-        FAIL() << "a lettered bound was read as a number";
-    } catch (const host::Error& error) {
-        EXPECT_EQ(error.kind(), host::ErrorKind::TypeMismatch);
-    }
-    EXPECT_EQ(controls.calls, std::vector<std::string>{"get Text2(0)"});
-    EXPECT_TRUE(controls.result().isEmpty());
+    test::RecordingBoxes boxes(QStringLiteral("beş"), QStringLiteral("5,00"));
+    Form1Boxes controls(boxes);
+    test::expectError(host::ErrorKind::TypeMismatch, [&] { Command1_Click(controls); });
+    EXPECT_EQ(boxes.calls(), QStringList{QStringLiteral("lower")});
+    EXPECT_EQ(boxes.resultText(), u"önceki");
 }
 
 } // namespace

@@ -1,9 +1,12 @@
-// The curve picture's records, read by an independent reader: libUEMF checks that
-// every record is safe to read, and its structures give the fields we compare.
+// The curve picture's records. libUEMF, a reader independent of ours, checks that
+// every record is safe to read and gives the fields of the file's form; the layers
+// are then read from the typed records of our own parser, which its own tests check.
 
+#include "host/emf_format/metafile_parser.h"
+#include "tests/support/curve_picture_reference.h"
 #include "window/curve_picture.h"
-#include "window/curve_picture_description.h"
 
+#include <QCryptographicHash>
 #include <QString>
 #include <algorithm>
 #include <cstdio>
@@ -11,8 +14,10 @@
 #include <gtest/gtest.h>
 #include <iterator>
 #include <map>
+#include <numeric>
 #include <optional>
 #include <string>
+#include <typeinfo>
 #include <uemf.h>
 #include <uemf_safe.h>
 #include <upmf.h>
@@ -20,6 +25,8 @@
 
 namespace dorvek::window {
 namespace {
+
+namespace curve_reference = test::curve_reference;
 
 struct Record {
     std::uint32_t type;
@@ -73,10 +80,20 @@ TEST_F(CurvePictureRecords, EveryRecordPassesLibUemfsSafetyCheckAndTheyTileTheFi
     EXPECT_EQ(records.back().type, static_cast<std::uint32_t>(U_EMR_EOF));
 }
 
+// A change to any byte of the picture must be a decision: the window, dorvek-calc
+// --emf and every picture rendered from it follow these bytes.
+TEST_F(CurvePictureRecords, TheBytesAreTheOnesDecidedOn) {
+    const QByteArray bytes(reinterpret_cast<const char*>(picture.data()),
+                           static_cast<qsizetype>(picture.size()));
+    EXPECT_EQ(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().toStdString(),
+              "1bd673f68102e3ca7c885aaf76a624253f7a4ee832c908d9ed2b72b16dce5fd8");
+}
+
 TEST_F(CurvePictureRecords, TheHeaderIsTruthful) {
     const auto header = as<U_EMRHEADER>(records.front());
     EXPECT_EQ(header.emr.nSize, 108U);
     EXPECT_EQ(sizeof header, 108U);
+    // The chart area's corners: everything drawn lies inside.
     EXPECT_EQ(header.rclBounds.left, 5);
     EXPECT_EQ(header.rclBounds.top, 5);
     EXPECT_EQ(header.rclBounds.right, 485);
@@ -200,8 +217,13 @@ TEST_F(CurvePictureRecords, EmfPlusCommentsCarryTheHeaderTheStatesAndTheEnd) {
     ASSERT_TRUE(U_PMR_ENDOFFILE_get(end[0], &common));
     EXPECT_EQ(common.Type, U_PMR_RECFLAG | U_PMR_ENDOFFILE);
 
+    // EMR_EOF without palette entries, its size repeated in its last four bytes.
     const auto eof = as<U_EMREOF>(records.back());
     EXPECT_EQ(eof.cbPalEntries, 0U);
+    EXPECT_EQ(eof.emr.nSize, 20U);
+    std::uint32_t sizeLast = 0;
+    std::memcpy(&sizeLast, records.back().data + eof.emr.nSize - sizeof sizeLast, sizeof sizeLast);
+    EXPECT_EQ(sizeLast, eof.emr.nSize);
 }
 
 TEST_F(CurvePictureRecords, TheLabelFontIsTheExtendedRecordOfArialTur) {
@@ -238,143 +260,65 @@ TEST_F(CurvePictureRecords, TheLabelFontIsTheExtendedRecordOfArialTur) {
     EXPECT_EQ(designVector[1], 0U);
 }
 
+// Each label is its tick's value with a decimal comma, centred on the tick by the
+// advances 4 for '-', 6 for a digit and 3 for ','.
 TEST_F(CurvePictureRecords, LabelsAreUtf16TextWithTheirAdvances) {
-    struct Expected {
-        const char* text;
-        int left;
-        std::vector<std::int32_t> advances;
-    };
-    const std::vector<Expected> expected{
-        {"-4,0", 7, {4, 6, 3, 6}},   {"-3,0", 64, {4, 6, 3, 6}}, {"-2,0", 122, {4, 6, 3, 6}},
-        {"-1,0", 179, {4, 6, 3, 6}}, {"0,0", 239, {6, 3, 6}},    {"1,0", 296, {6, 3, 6}},
-        {"2,0", 353, {6, 3, 6}},     {"3,0", 411, {6, 3, 6}},    {"4,0", 468, {6, 3, 6}}};
     std::vector<Record> texts;
     std::copy_if(records.begin(), records.end(), std::back_inserter(texts),
                  [](const Record& r) { return r.type == U_EMR_EXTTEXTOUTW; });
-    ASSERT_EQ(texts.size(), expected.size());
+    ASSERT_EQ(texts.size(), curve_reference::labels.size());
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        SCOPED_TRACE(expected[i].text);
+        const curve_reference::Label& label = curve_reference::labels[i];
+        SCOPED_TRACE(label.text);
         const auto text = as<U_EMREXTTEXTOUTW>(texts[i]);
         EXPECT_EQ(text.iGraphicsMode, static_cast<std::uint32_t>(U_GM_COMPATIBLE));
         EXPECT_EQ(text.exScale, 31.25F);
         EXPECT_EQ(text.eyScale, 31.25F);
-        EXPECT_EQ(text.emrtext.ptlReference.x, expected[i].left);
-        EXPECT_EQ(text.emrtext.ptlReference.y, 231);
+        EXPECT_EQ(text.emrtext.ptlReference.x, label.left);
+        EXPECT_EQ(text.emrtext.ptlReference.y, curve_reference::labelTop);
         EXPECT_EQ(text.emrtext.fOptions, 0U);
-        ASSERT_EQ(text.emrtext.nChars, expected[i].advances.size());
+        ASSERT_EQ(text.emrtext.nChars, label.text.size());
         std::u16string characters(text.emrtext.nChars, u'\0');
         std::memcpy(characters.data(), texts[i].data + text.emrtext.offString,
                     2 * characters.size());
-        EXPECT_EQ(utf8(characters), expected[i].text);
+        EXPECT_EQ(utf8(characters), label.text);
         std::uint32_t advancesOffset = 0;
         std::memcpy(&advancesOffset, texts[i].data + sizeof(U_EMREXTTEXTOUTW) + sizeof(U_RECTL),
                     sizeof advancesOffset);
         std::vector<std::int32_t> advances(text.emrtext.nChars);
         std::memcpy(advances.data(), texts[i].data + advancesOffset, 4 * advances.size());
-        EXPECT_EQ(advances, expected[i].advances);
+        std::vector<std::int32_t> expected;
+        for (const char character : label.text) {
+            expected.push_back(character == '-' ? 4 : character == ',' ? 3 : 6);
+        }
+        EXPECT_EQ(advances, expected);
+        EXPECT_EQ(std::accumulate(advances.begin(), advances.end(), 0), label.width);
     }
 }
 
-// Replays the records' state as GDI keeps it and describes each drawing record with
+namespace emf = host::emf_format;
+
+std::string hex(emf::ColourRef colour) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02x%02x%02x", colour.red, colour.green, colour.blue);
+    return text;
+}
+std::string point(int x, int y) {
+    return std::to_string(x) + "," + std::to_string(y);
+}
+std::string rect(const emf::Rect& r) {
+    return point(r.left, r.top) + "," + point(r.right, r.bottom);
+}
+
+// Replays the typed records' state as GDI keeps it and describes each drawing with
 // the pen, brush or font and the clip it draws with. Object slots, selections, clips
 // and the pairing of saves and restores are checked on the way.
 class StateReplay {
 public:
     std::vector<std::string> drawings;
 
-    void play(const Record& record) {
-        switch (record.type) {
-        case U_EMR_SAVEDC:
-            saved_.push_back(state_);
-            break;
-        case U_EMR_RESTOREDC:
-            ASSERT_EQ(as<U_EMRRESTOREDC>(record).iRelative, -1);
-            ASSERT_FALSE(saved_.empty());
-            state_ = saved_.back();
-            saved_.pop_back();
-            break;
-        case U_EMR_INTERSECTCLIPRECT: {
-            ASSERT_FALSE(saved_.empty()) << "a clip outside a save and restore";
-            const U_RECTL clip = as<U_EMRINTERSECTCLIPRECT>(record).rclClip;
-            state_.clip = state_.clip ? U_RECTL{std::max(clip.left, state_.clip->left),
-                                                std::max(clip.top, state_.clip->top),
-                                                std::min(clip.right, state_.clip->right),
-                                                std::min(clip.bottom, state_.clip->bottom)}
-                                      : clip;
-            break;
-        }
-        case U_EMR_EXTSELECTCLIPRGN:
-            FAIL() << "a clip by region";
-            break;
-        case U_EMR_CREATEPEN: {
-            const auto pen = as<U_EMRCREATEPEN>(record);
-            ASSERT_EQ(pen.lopn.lopnStyle, static_cast<std::uint32_t>(U_PS_SOLID));
-            create(pen.ihPen, "pen " + std::to_string(pen.lopn.lopnWidth.x) + " " +
-                                  colour(pen.lopn.lopnColor));
-            break;
-        }
-        case U_EMR_CREATEBRUSHINDIRECT: {
-            const auto brush = as<U_EMRCREATEBRUSHINDIRECT>(record);
-            ASSERT_EQ(brush.lb.lbStyle, static_cast<std::uint32_t>(U_BS_SOLID));
-            create(brush.ihBrush, "brush " + colour(brush.lb.lbColor));
-            break;
-        }
-        case U_EMR_EXTCREATEFONTINDIRECTW:
-            create(as<U_EMREXTCREATEFONTINDIRECTW>(record).ihFont, "font");
-            break;
-        case U_EMR_SELECTOBJECT:
-            select(as<U_EMRSELECTOBJECT>(record).ihObject);
-            break;
-        case U_EMR_DELETEOBJECT: {
-            const std::uint32_t slot = as<U_EMRDELETEOBJECT>(record).ihObject;
-            ASSERT_EQ(objects_.count(slot), 1U) << "deleting empty slot " << slot;
-            objects_.erase(slot);
-            break;
-        }
-        case U_EMR_SETTEXTCOLOR:
-            state_.textColour = colour(as<U_EMRSETTEXTCOLOR>(record).crColor);
-            break;
-        case U_EMR_SETBKMODE:
-            state_.backgroundMode = as<U_EMRSETBKMODE>(record).iMode;
-            break;
-        case U_EMR_MOVETOEX:
-            position_ = as<U_EMRMOVETOEX>(record).ptl;
-            break;
-        case U_EMR_LINETO: {
-            const U_POINTL to = as<U_EMRLINETO>(record).ptl;
-            drawn("line " + point(position_.x, position_.y) + "-" + point(to.x, to.y));
-            position_ = to;
-            break;
-        }
-        case U_EMR_RECTANGLE: {
-            const U_RECTL box = as<U_EMRRECTANGLE>(record).rclBox;
-            drawn("rectangle " + rect(box));
-            break;
-        }
-        case U_EMR_POLYGON16:
-        case U_EMR_POLYLINE16: {
-            const auto poly = as<U_EMRPOLYLINE16>(record);
-            std::string text = record.type == U_EMR_POLYGON16 ? "polygon" : "polyline";
-            for (std::uint32_t i = 0; i < poly.cpts; ++i) {
-                U_POINT16 vertex;
-                std::memcpy(&vertex, record.data + offsetof(U_EMRPOLYLINE16, apts) + 4 * i,
-                            sizeof vertex);
-                text += " " + point(vertex.x, vertex.y);
-            }
-            drawn(text);
-            break;
-        }
-        case U_EMR_EXTTEXTOUTW: {
-            const auto text = as<U_EMREXTTEXTOUTW>(record);
-            drawings.push_back("text at " +
-                               point(text.emrtext.ptlReference.x, text.emrtext.ptlReference.y) +
-                               " | " + state_.font + " " + state_.textColour + " mode " +
-                               std::to_string(state_.backgroundMode) + " | " + clip());
-            break;
-        }
-        default:
-            break;
-        }
+    void play(const emf::Record& record) {
+        std::visit([this](const auto& typed) { replay(typed); }, record);
     }
 
     void expectFinished() const {
@@ -387,41 +331,96 @@ private:
         std::string pen = "pen 0 000000";
         std::string brush = "brush ffffff";
         std::string font = "system font";
-        std::string textColour = "000000";
-        std::uint32_t backgroundMode = U_OPAQUE;
-        std::optional<U_RECTL> clip;
+        std::string text = "000000 opaque";
+        std::optional<emf::Rect> clip;
     };
 
-    static std::string colour(U_COLORREF c) {
-        char text[8];
-        std::snprintf(text, sizeof text, "%02x%02x%02x", c.Red, c.Green, c.Blue);
+    void replay(const emf::record::SaveState&) { saved_.push_back(state_); }
+    void replay(const emf::record::RestoreState& restore) {
+        ASSERT_EQ(restore.relative, -1);
+        ASSERT_FALSE(saved_.empty());
+        state_ = saved_.back();
+        saved_.pop_back();
+    }
+    void replay(const emf::record::IntersectClip& clip) {
+        ASSERT_FALSE(saved_.empty()) << "a clip outside a save and restore";
+        const emf::Rect& c = clip.rect;
+        state_.clip = state_.clip ? emf::Rect{std::max(c.left, state_.clip->left),
+                                              std::max(c.top, state_.clip->top),
+                                              std::min(c.right, state_.clip->right),
+                                              std::min(c.bottom, state_.clip->bottom)}
+                                  : c;
+    }
+    void replay(const emf::record::CreatePen& pen) {
+        ASSERT_TRUE(pen.pen.visible);
+        create(pen.slot, "pen " + std::to_string(pen.pen.width) + " " + hex(pen.pen.colour));
+    }
+    void replay(const emf::record::CreateBrush& brush) {
+        ASSERT_EQ(brush.brush.style, emf::Brush::Style::Solid);
+        create(brush.slot, "brush " + hex(brush.brush.colour));
+    }
+    void replay(const emf::record::CreateFont& font) { create(font.slot, "font"); }
+    void replay(const emf::record::SelectObject& select) {
+        ASSERT_EQ(objects_.count(select.slot), 1U) << "selecting empty slot " << select.slot;
+        const std::string& object = objects_[select.slot];
+        (object.starts_with("pen")     ? state_.pen
+         : object.starts_with("brush") ? state_.brush
+                                       : state_.font) = object;
+    }
+    void replay(const emf::record::SelectStockPen& select) {
+        ASSERT_FALSE(select.pen.visible);
+        state_.pen = "null pen";
+    }
+    void replay(const emf::record::SelectStockBrush& select) {
+        ASSERT_EQ(select.brush.style, emf::Brush::Style::Null);
+        state_.brush = "null brush";
+    }
+    void replay(const emf::record::DeleteObject& deleted) {
+        ASSERT_EQ(objects_.erase(deleted.slot), 1U) << "deleting empty slot " << deleted.slot;
+    }
+    void replay(const emf::record::SetTextColour& colour) {
+        state_.text = hex(colour.colour) + state_.text.substr(6);
+    }
+    void replay(const emf::record::SetBackgroundColour& colour) {
+        EXPECT_EQ(hex(colour.colour), "ffffff");
+    }
+    void replay(const emf::record::SetBackgroundMode& mode) {
+        const bool opaque = mode.mode == emf::BackgroundMode::Opaque;
+        state_.text = state_.text.substr(0, 6) + (opaque ? " opaque" : " transparent");
+    }
+    void replay(const emf::record::MoveTo& move) { position_ = move.point; }
+    void replay(const emf::record::LineTo& line) {
+        drawn("line " + point(position_.x, position_.y) + "-" + point(line.point.x, line.point.y));
+        position_ = line.point;
+    }
+    void replay(const emf::record::Rectangle& rectangle) {
+        drawn("rectangle " + rect(rectangle.box));
+    }
+    void replay(const emf::record::Polygon& polygon) { drawn("polygon" + points(polygon.points)); }
+    void replay(const emf::record::Polyline& polyline) {
+        drawn("polyline" + points(polyline.points));
+    }
+    void replay(const emf::record::TextOut& text) {
+        drawings.push_back("text at " + point(text.reference.x, text.reference.y) + " | " +
+                           state_.font + " " + state_.text + " | " + clip());
+    }
+    // The picture uses nothing else; what it might use is a fault here.
+    template <class Other>
+    void replay(const Other&) {
+        ADD_FAILURE() << "a record the picture should not hold: " << typeid(Other).name();
+    }
+
+    static std::string points(const std::vector<emf::Point>& vertices) {
+        std::string text;
+        for (const emf::Point& vertex : vertices) {
+            text += " " + point(vertex.x, vertex.y);
+        }
         return text;
     }
-    static std::string point(std::int32_t x, std::int32_t y) {
-        return std::to_string(x) + "," + std::to_string(y);
-    }
-    static std::string rect(const U_RECTL& r) {
-        return point(r.left, r.top) + "," + point(r.right, r.bottom);
-    }
     std::string clip() const { return state_.clip ? "clip " + rect(*state_.clip) : "no clip"; }
-
     void create(std::uint32_t slot, const std::string& object) {
-        ASSERT_GE(slot, 1U);
-        ASSERT_EQ(objects_.count(slot), 0U) << "slot " << slot << " still holds an object";
-        objects_[slot] = object;
-    }
-    void select(std::uint32_t handle) {
-        if (handle == U_NULL_PEN) {
-            state_.pen = "null pen";
-        } else if (handle == U_NULL_BRUSH) {
-            state_.brush = "null brush";
-        } else if (handle != U_DEFAULT_PALETTE) {
-            ASSERT_EQ(objects_.count(handle), 1U) << "selecting empty slot " << handle;
-            const std::string& object = objects_[handle];
-            (object.rfind("pen", 0) == 0     ? state_.pen
-             : object.rfind("brush", 0) == 0 ? state_.brush
-                                             : state_.font) = object;
-        }
+        ASSERT_TRUE(objects_.emplace(slot, object).second)
+            << "slot " << slot << " still holds an object";
     }
     void drawn(const std::string& what) {
         drawings.push_back(what + " | " + state_.pen + " | " + state_.brush + " | " + clip());
@@ -430,42 +429,51 @@ private:
     State state_;
     std::vector<State> saved_;
     std::map<std::uint32_t, std::string> objects_;
-    U_POINTL position_{0, 0};
+    emf::Point position_;
 };
 
 TEST_F(CurvePictureRecords, TheEightLayersDrawInOrderWithTheirObjectsAndClips) {
+    namespace reference = curve_reference;
+    const emf::ParsedMetafile parsed = emf::parseMetafile(picture);
     StateReplay replay;
-    for (const Record& record : records) {
+    for (const emf::Record& record : parsed.records) {
         replay.play(record);
         ASSERT_FALSE(HasFatalFailure());
     }
     replay.expectFinished();
 
     const std::string frame = "clip 0,0,491,254";
-    std::vector<std::string> expected{
-        "rectangle 5,5,485,249 | pen 1 000000 | brush ffffff | " + frame,
-        "polygon 16,5 475,5 475,222 16,222 16,5 | null pen | brush c0c0c0 | " + frame,
-        "line 16,5-475,5 | pen 1 808080 | brush c0c0c0 | " + frame,
-        "line 475,5-475,222 | pen 1 808080 | brush c0c0c0 | " + frame,
-        "line 475,222-16,222 | pen 1 808080 | brush c0c0c0 | " + frame,
-        "line 16,222-16,5 | pen 1 808080 | brush c0c0c0 | " + frame,
-        "line 16,222-475,222 | pen 0 000000 | brush c0c0c0 | " + frame};
-    for (int column : {16, 73, 131, 188, 246, 303, 360, 418, 475}) {
-        expected.push_back("line " + std::to_string(column) + ",225-" + std::to_string(column) +
-                           ",222 | pen 0 000000 | brush c0c0c0 | " + frame);
+    const std::string chartArea = "rectangle 5,5,485,249";
+    const reference::Box plot = reference::plotArea;
+    const std::string corners[] = {point(plot.left, plot.top), point(plot.right, plot.top),
+                                   point(plot.right, plot.bottom), point(plot.left, plot.bottom)};
+    std::vector<std::string> expected{chartArea + " | pen 1 000000 | brush ffffff | " + frame,
+                                      "polygon " + corners[0] + " " + corners[1] + " " +
+                                          corners[2] + " " + corners[3] + " " + corners[0] +
+                                          " | null pen | brush c0c0c0 | " + frame};
+    for (int side = 0; side < 4; ++side) {
+        expected.push_back("line " + corners[side] + "-" + corners[(side + 1) % 4] +
+                           " | pen 1 808080 | brush c0c0c0 | " + frame);
     }
-    for (int vertex = 0; vertex < 100; ++vertex) {
-        const host::emf::Point from = curve_picture::curveVertex(vertex);
-        const host::emf::Point to = curve_picture::curveVertex(vertex + 1);
-        expected.push_back("polyline " + std::to_string(from.x) + "," + std::to_string(from.y) +
-                           " " + std::to_string(to.x) + "," + std::to_string(to.y) +
-                           " | pen 2 000080 | null brush | clip 16,5,476,222");
+    expected.push_back("line " + point(plot.left, reference::axisRow) + "-" +
+                       point(plot.right, reference::axisRow) + " | pen 0 000000 | brush c0c0c0 | " +
+                       frame);
+    for (int column : reference::tickColumns) {
+        expected.push_back("line " + point(column, reference::tickBottom) + "-" +
+                           point(column, reference::axisRow) + " | pen 0 000000 | brush c0c0c0 | " +
+                           frame);
     }
-    for (int left : {7, 64, 122, 179, 239, 296, 353, 411, 468}) {
-        expected.push_back("text at " + std::to_string(left) + ",231 | font 000000 mode " +
-                           std::to_string(U_TRANSPARENT) + " | " + frame);
+    for (std::size_t vertex = 0; vertex + 1 < reference::curveColumns.size(); ++vertex) {
+        expected.push_back(
+            "polyline " + point(reference::curveColumns[vertex], reference::curveRows[vertex]) +
+            " " + point(reference::curveColumns[vertex + 1], reference::curveRows[vertex + 1]) +
+            " | pen 2 000080 | null brush | clip 16,5,476,222");
     }
-    expected.push_back("rectangle 5,5,485,249 | pen 1 000000 | null brush | " + frame);
+    for (const reference::Label& label : reference::labels) {
+        expected.push_back("text at " + point(label.left, reference::labelTop) +
+                           " | font 000000 transparent | " + frame);
+    }
+    expected.push_back(chartArea + " | pen 1 000000 | null brush | " + frame);
     EXPECT_EQ(replay.drawings, expected);
 }
 

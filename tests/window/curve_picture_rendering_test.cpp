@@ -1,6 +1,7 @@
 // The curve picture as the player renders it, checked pixel by pixel against the
 // regions of the design: at its own size, 491 x 254, and in the window's frame.
 
+#include "tests/support/curve_picture_reference.h"
 #include "tests/support/picture_playing.h"
 #include "window/curve_picture.h"
 
@@ -11,31 +12,22 @@ namespace dorvek::window {
 namespace {
 
 using test::play;
+namespace reference = test::curve_reference;
 
-const QColor black(0, 0, 0);
-const QColor white(255, 255, 255);
-const QColor lightGrey(192, 192, 192);
-const QColor grey(128, 128, 128);
-const QColor navy(0, 0, 128);
-const int tickColumns[] = {16, 73, 131, 188, 246, 303, 360, 418, 475};
-
-struct LabelCell {
-    const char* text;
-    int left;
-    int width;
-};
-const LabelCell labelCells[] = {{"-4,0", 7, 19},   {"-3,0", 64, 19}, {"-2,0", 122, 19},
-                                {"-1,0", 179, 19}, {"0,0", 239, 15}, {"1,0", 296, 15},
-                                {"2,0", 353, 15},  {"3,0", 411, 15}, {"4,0", 468, 15}};
+const QColor black = QColor::fromRgb(reference::black);
+const QColor white = QColor::fromRgb(reference::white);
+const QColor lightGrey = QColor::fromRgb(reference::lightGrey);
+const QColor grey = QColor::fromRgb(reference::grey);
+const QColor navy = QColor::fromRgb(reference::navy);
+const QSize pictureSize(reference::width, reference::height);
 
 bool isTick(int column) {
-    return std::find(std::begin(tickColumns), std::end(tickColumns), column) !=
-           std::end(tickColumns);
+    return std::ranges::find(reference::tickColumns, column) != reference::tickColumns.end();
 }
 
 class CurvePictureAtItsOwnSize : public testing::Test {
 protected:
-    static void SetUpTestSuite() { image = new QImage(play(curvePicture(), QSize(491, 254))); }
+    static void SetUpTestSuite() { image = new QImage(play(curvePicture(), pictureSize)); }
     static void TearDownTestSuite() { delete image; }
 
     static QColor at(int x, int y) { return image->pixelColor(x, y); }
@@ -47,51 +39,45 @@ protected:
     static inline QImage* image = nullptr;
 };
 
-TEST_F(CurvePictureAtItsOwnSize, LeavesTheFrameMarginUntouched) {
-    for (int y = 0; y < 254; ++y) {
-        for (int x = 0; x < 491; ++x) {
-            const bool margin = x < 5 || x > 484 || y < 5 || y > 248;
-            if (margin) {
-                ASSERT_EQ(at(x, y).alpha(), 0) << where(x, y);
+const reference::Box chart = reference::chartArea;
+const reference::Box plot = reference::plotArea;
+
+bool inside(const reference::Box& box, int x, int y) {
+    return x >= box.left && x <= box.right && y >= box.top && y <= box.bottom;
+}
+
+TEST_F(CurvePictureAtItsOwnSize, PaintsTheChartAreaInItsOwnColoursAndNotTheMargin) {
+    for (int y = 0; y < reference::height; ++y) {
+        for (int x = 0; x < reference::width; ++x) {
+            const QColor colour = at(x, y);
+            if (!inside(chart, x, y)) {
+                ASSERT_EQ(colour.alpha(), 0) << where(x, y);
             } else {
-                ASSERT_EQ(at(x, y).alpha(), 255) << where(x, y);
+                ASSERT_TRUE(colour == black || colour == white || colour == lightGrey ||
+                            colour == grey || colour == navy)
+                    << where(x, y);
             }
         }
     }
 }
 
-TEST_F(CurvePictureAtItsOwnSize, UsesOnlyItsOwnColours) {
-    for (int y = 5; y < 249; ++y) {
-        for (int x = 5; x < 485; ++x) {
-            const QColor colour = at(x, y);
-            ASSERT_TRUE(colour == black || colour == white || colour == lightGrey ||
-                        colour == grey || colour == navy)
-                << where(x, y);
-        }
-    }
-}
-
 TEST_F(CurvePictureAtItsOwnSize, ChartAreaIsWhiteWithABlackBorderOnItsOutermostPixels) {
-    for (int x = 5; x <= 484; ++x) {
-        EXPECT_EQ(at(x, 5), black) << where(x, 5);
-        EXPECT_EQ(at(x, 248), black) << where(x, 248);
+    for (int x = chart.left; x <= chart.right; ++x) {
+        EXPECT_EQ(at(x, chart.top), black) << where(x, chart.top);
+        EXPECT_EQ(at(x, chart.bottom), black) << where(x, chart.bottom);
     }
-    for (int x = 6; x <= 483; ++x) {
-        const QColor belowTop = x < 16 || x > 475 ? white : x == 16 || x == 475 ? grey : lightGrey;
-        EXPECT_EQ(at(x, 6), belowTop) << where(x, 6);
+    for (int x = chart.left + 1; x < chart.right; ++x) {
+        const QColor belowTop = x < plot.left || x > plot.right     ? white
+                                : x == plot.left || x == plot.right ? grey
+                                                                    : lightGrey;
+        EXPECT_EQ(at(x, chart.top + 1), belowTop) << where(x, chart.top + 1);
     }
-    for (int y = 5; y <= 248; ++y) {
-        EXPECT_EQ(at(5, y), black) << where(5, y);
-        EXPECT_EQ(at(484, y), black) << where(484, y);
-        if (y > 5 && y < 248) {
-            EXPECT_EQ(at(6, y), white) << where(6, y);
-            EXPECT_EQ(at(483, y), white) << where(483, y);
-        }
-    }
-    // Below the ticks only the labels are drawn on the white.
-    for (int y = 226; y <= 247; ++y) {
-        for (int x = 6; x <= 483; ++x) {
-            ASSERT_TRUE(at(x, y) == white || at(x, y) == black) << where(x, y);
+    for (int y = chart.top; y <= chart.bottom; ++y) {
+        EXPECT_EQ(at(chart.left, y), black) << where(chart.left, y);
+        EXPECT_EQ(at(chart.right, y), black) << where(chart.right, y);
+        if (y > chart.top && y < chart.bottom) {
+            EXPECT_EQ(at(chart.left + 1, y), white) << where(chart.left + 1, y);
+            EXPECT_EQ(at(chart.right - 1, y), white) << where(chart.right - 1, y);
         }
     }
 }
@@ -100,16 +86,13 @@ TEST_F(CurvePictureAtItsOwnSize, ChartAreaIsWhiteWithABlackBorderOnItsOutermostP
 // the chart border, its bottom row under the axis line, and the curve's tails may
 // paint its left and right columns.
 TEST_F(CurvePictureAtItsOwnSize, PlotAreaIsLightGreyWithAGreyBorder) {
-    for (int y = 6; y <= 221; ++y) {
-        EXPECT_TRUE(at(16, y) == grey || (y == 221 && at(16, y) == navy)) << where(16, y);
-        EXPECT_TRUE(at(475, y) == grey || at(475, y) == navy) << where(475, y);
-        for (int x = 17; x <= 474; ++x) {
-            ASSERT_TRUE(at(x, y) == lightGrey || at(x, y) == navy) << where(x, y);
-        }
-    }
     int lightGreyPixels = 0;
-    for (int y = 6; y <= 221; ++y) {
-        for (int x = 17; x <= 474; ++x) {
+    for (int y = plot.top + 1; y < plot.bottom; ++y) {
+        EXPECT_TRUE(at(plot.left, y) == grey || (y == plot.bottom - 1 && at(plot.left, y) == navy))
+            << where(plot.left, y);
+        EXPECT_TRUE(at(plot.right, y) == grey || at(plot.right, y) == navy) << where(plot.right, y);
+        for (int x = plot.left + 1; x < plot.right; ++x) {
+            ASSERT_TRUE(at(x, y) == lightGrey || at(x, y) == navy) << where(x, y);
             lightGreyPixels += at(x, y) == lightGrey ? 1 : 0;
         }
     }
@@ -117,39 +100,59 @@ TEST_F(CurvePictureAtItsOwnSize, PlotAreaIsLightGreyWithAGreyBorder) {
 }
 
 TEST_F(CurvePictureAtItsOwnSize, AxisLineStopsOnePixelShortOfTheBordersRightColumn) {
-    for (int x = 16; x <= 474; ++x) {
-        EXPECT_EQ(at(x, 222), black) << where(x, 222);
+    const int row = reference::axisRow;
+    for (int x = plot.left; x < plot.right; ++x) {
+        EXPECT_EQ(at(x, row), black) << where(x, row);
     }
-    EXPECT_EQ(at(475, 222), grey) << where(475, 222);
-    EXPECT_EQ(at(15, 222), white) << where(15, 222);
-    EXPECT_EQ(at(476, 222), white) << where(476, 222);
+    EXPECT_EQ(at(plot.right, row), grey) << where(plot.right, row);
+    EXPECT_EQ(at(plot.left - 1, row), white) << where(plot.left - 1, row);
+    EXPECT_EQ(at(plot.right + 1, row), white) << where(plot.right + 1, row);
 }
 
-TEST_F(CurvePictureAtItsOwnSize, NineTicksReachThreeRowsBelowTheAxis) {
-    for (int y = 223; y <= 225; ++y) {
-        for (int x = 6; x <= 483; ++x) {
-            EXPECT_EQ(at(x, y), isTick(x) ? black : white) << where(x, y);
+// Below the axis only the ticks and the labels are drawn on the white.
+TEST_F(CurvePictureAtItsOwnSize, BelowTheAxisOnlyTicksAndLabelsAreBlack) {
+    for (int y = reference::axisRow + 1; y < chart.bottom; ++y) {
+        for (int x = chart.left + 1; x < chart.right; ++x) {
+            const bool tick = y <= reference::tickBottom && isTick(x);
+            const bool inLabel =
+                y >= reference::labelTop && y <= reference::labelBottom &&
+                std::ranges::any_of(reference::labels, [x](const reference::Label& label) {
+                    return x >= label.left && x < label.left + label.width;
+                });
+            if (y <= reference::tickBottom || !inLabel) {
+                ASSERT_EQ(at(x, y), tick ? black : white) << where(x, y);
+            } else {
+                ASSERT_TRUE(at(x, y) == white || at(x, y) == black) << where(x, y);
+            }
         }
     }
+    for (const reference::Label& label : reference::labels) {
+        int dark = 0;
+        for (int y = reference::labelTop; y <= reference::labelBottom; ++y) {
+            for (int x = label.left; x < label.left + label.width; ++x) {
+                dark += at(x, y) == black ? 1 : 0;
+            }
+        }
+        EXPECT_GE(dark, 15) << label.text;
+    }
 }
 
-TEST_F(CurvePictureAtItsOwnSize, CurvePassesBesideEachTellingVertex) {
-    struct Vertex {
-        int column;
-        int row;
-    };
-    const Vertex vertices[] = {{16, 222}, {45, 222}, {50, 221}, {73, 220},  {131, 194}, {188, 98},
-                               {217, 42}, {246, 18}, {303, 98}, {360, 194}, {418, 220}, {475, 222}};
-    for (const Vertex& vertex : vertices) {
-        // The two-pixel pen covers the pixels around the vertex's corner; on the axis
-        // row only the row above can show.
+// The two-pixel pen covers the pixels around each vertex's corner; on the axis row,
+// which the curve's clip leaves out, only the row above can show.
+TEST_F(CurvePictureAtItsOwnSize, CurvePassesBesideEveryVertexInThePlotArea) {
+    for (std::size_t i = 0; i < reference::curveColumns.size(); ++i) {
+        const int column = reference::curveColumns[i];
+        const int row = reference::curveRows[i];
+        if (column < plot.left || column > plot.right) {
+            continue;
+        }
         bool found = false;
-        for (int y = vertex.row - 1; y <= std::min(vertex.row, 221); ++y) {
-            for (int x = std::max(vertex.column - 1, 16); x <= vertex.column; ++x) {
+        for (int y = row - 1; y <= std::min(row, plot.bottom - 1); ++y) {
+            for (int x = std::max(column - 1, plot.left); x <= column; ++x) {
                 found = found || at(x, y) == navy;
             }
         }
-        EXPECT_TRUE(found) << "no curve at (" << vertex.column << ", " << vertex.row << ")";
+        EXPECT_TRUE(found) << "no curve at (" << column << ", " << row << ")";
     }
     // The peak: row 17 is the curve's top.
     EXPECT_EQ(at(246, 17), navy);
@@ -157,44 +160,20 @@ TEST_F(CurvePictureAtItsOwnSize, CurvePassesBesideEachTellingVertex) {
 }
 
 TEST_F(CurvePictureAtItsOwnSize, CurveStaysInsideItsClipAndSpansThePlotArea) {
-    for (int y = 0; y < 254; ++y) {
-        for (int x = 0; x < 491; ++x) {
+    const reference::Box clip{plot.left, plot.top, plot.right, plot.bottom - 1};
+    for (int y = 0; y < reference::height; ++y) {
+        for (int x = 0; x < reference::width; ++x) {
             if (at(x, y) == navy) {
-                ASSERT_TRUE(x >= 16 && x <= 475 && y >= 5 && y <= 221) << where(x, y);
+                ASSERT_TRUE(inside(clip, x, y)) << where(x, y);
             }
         }
     }
-    for (int x = 16; x <= 475; ++x) {
+    for (int x = clip.left; x <= clip.right; ++x) {
         bool found = false;
-        for (int y = 5; y <= 221 && !found; ++y) {
+        for (int y = clip.top; y <= clip.bottom && !found; ++y) {
             found = at(x, y) == navy;
         }
         EXPECT_TRUE(found) << "no curve in column " << x;
-    }
-}
-
-TEST_F(CurvePictureAtItsOwnSize, LabelsDarkPixelsStayInsideTheirCells) {
-    for (const LabelCell& cell : labelCells) {
-        int dark = 0;
-        for (int y = 231; y <= 244; ++y) {
-            for (int x = cell.left; x < cell.left + cell.width; ++x) {
-                dark += at(x, y) == black ? 1 : 0;
-            }
-        }
-        EXPECT_GE(dark, 15) << cell.text;
-    }
-    for (int y = 226; y <= 247; ++y) {
-        for (int x = 6; x <= 483; ++x) {
-            if (at(x, y) != black) {
-                continue;
-            }
-            const bool inCell = y >= 231 && y <= 244 &&
-                                std::any_of(std::begin(labelCells), std::end(labelCells),
-                                            [x](const LabelCell& cell) {
-                                                return x >= cell.left && x < cell.left + cell.width;
-                                            });
-            ASSERT_TRUE(inCell) << where(x, y);
-        }
     }
 }
 
@@ -238,7 +217,7 @@ TEST(CurvePictureInTheWindow, TheAxisRunsJustBelowTheBoundBoxes) {
 // At twice the resolution the picture is drawn afresh, not magnified: the axis, a
 // width-0 line, stays one device pixel thin, while width-1 borders become two.
 TEST(CurvePictureAtTwiceTheResolution, IsDrawnAtTheDevicesResolution) {
-    const QImage image = play(curvePicture(), QSize(982, 508), 2);
+    const QImage image = play(curvePicture(), pictureSize * 2, 2);
     for (int x = 32; x < 950; ++x) {
         ASSERT_EQ(image.pixelColor(x, 444), black) << x;
         // Below the axis, the second device row of the plot border's bottom row, but

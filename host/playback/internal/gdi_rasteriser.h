@@ -1,6 +1,6 @@
 #pragma once
 
-#include "host/emf_format/emf_types.h"
+#include "graphics_objects.h"
 
 #include <QRect>
 #include <span>
@@ -12,8 +12,6 @@ class QPainterPath;
 namespace dorvek::host::playback {
 
 class DeviceMapping;
-struct Brush;
-struct Pen;
 
 // Draws lines, polygons and rectangles with the conventions of the Windows graphics
 // device interface, on a painter whose transform is the identity on device pixels:
@@ -26,24 +24,24 @@ public:
     // visible bounds the work of long thin lines: pixels outside it are never drawn.
     GdiRasteriser(QPainter& painter, const DeviceMapping& mapping, const QRect& visible);
 
-    void line(emf::Point from, emf::Point to, const Pen& pen);
+    void line(Point from, Point to, const Pen& pen);
     // The segments form one figure: with a wide pen they meet in round joins.
-    void polyline(std::span<const emf::Point> points, const Pen& pen);
-    void polygon(std::span<const emf::Point> points, const Pen& pen, const Brush& brush,
-                 emf::PolygonFillMode fillMode);
-    void rectangle(const emf::Rect& box, const Pen& pen, const Brush& brush);
-    void fill(const QRect& area, const QColor& colour);
+    void polyline(std::span<const Point> points, const Pen& pen);
+    void polygon(std::span<const Point> points, const Pen& pen, const Brush& brush,
+                 emf_format::PolygonFillMode fillMode);
+    void rectangle(const Rect& box, const Pen& pen, const Brush& brush);
     void setVisible(const QRect& visible) { visible_ = visible; }
 
 private:
     enum class Stroke { None, DevicePixel, PicturePixel, Wide };
     Stroke strokeOf(const Pen& pen) const;
 
-    void devicePixelLine(emf::Point from, emf::Point to, const QColor& colour);
-    void picturePixelLine(emf::Point from, emf::Point to, const QColor& colour);
+    void devicePixelLine(Point from, Point to, const QColor& colour);
+    void picturePixelLine(Point from, Point to, const QColor& colour);
     void wideStroke(const QPainterPath& path, const Pen& pen);
-    QPainterPath widePath(std::span<const emf::Point> points, const Pen& pen, bool closed) const;
+    QPainterPath widePath(std::span<const Point> points, const Pen& pen, bool closed) const;
     void fillBrush(const QPainterPath& area, const Brush& brush);
+    void fill(const QRect& area, const QColor& colour);
 
     QPainter& painter_;
     const DeviceMapping& mapping_;

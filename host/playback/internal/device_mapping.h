@@ -1,11 +1,11 @@
 #pragma once
 
-#include "host/emf_format/emf_types.h"
+#include "graphics_objects.h"
 
 #include <QRect>
 #include <QRectF>
 
-namespace dorvek::host::emf {
+namespace dorvek::host::emf_format {
 struct MetafileHeader;
 }
 
@@ -17,7 +17,7 @@ namespace dorvek::host::playback {
 class DeviceMapping {
 public:
     // destination is in device pixels.
-    DeviceMapping(const emf::MetafileHeader& header, const QRectF& destination);
+    DeviceMapping(const emf_format::MetafileHeader& header, const QRectF& destination);
 
     double x(double logicalX) const { return originX_ + logicalX * scaleX_; }
     double y(double logicalY) const { return originY_ + logicalY * scaleY_; }
@@ -29,7 +29,7 @@ public:
 
     // The device pixels that a GDI rectangle covers: its left and top edges, not its
     // right and bottom; flipped corners are put in order first.
-    QRect area(const emf::Rect& rect) const;
+    QRect area(const Rect& rect) const;
 
     // False when the destination has no area: nothing can be drawn.
     bool drawable() const;

@@ -4,11 +4,12 @@
 
 #include <QString>
 #include <QStringList>
+#include <utility>
 
-namespace dorvek::numeric {
+namespace dorvek::test {
 
 // Stands in for the window's boxes and records every read and write, in order.
-class RecordingBoxes : public ProbabilityBoxes {
+class RecordingBoxes : public numeric::ProbabilityBoxes {
 public:
     RecordingBoxes(QString lower, QString upper, QString result = QStringLiteral("önceki"))
         : lower_(std::move(lower)), upper_(std::move(upper)), result_(std::move(result)) {}
@@ -36,4 +37,4 @@ private:
     QStringList calls_;
 };
 
-} // namespace dorvek::numeric
+} // namespace dorvek::test

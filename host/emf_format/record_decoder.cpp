@@ -1,0 +1,302 @@
+#include "record_decoder.h"
+
+#include "record_reader.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
+namespace dorvek::host::emf_format {
+namespace {
+
+std::int32_t clamped(std::int32_t coordinate) {
+    return std::clamp(coordinate, -coordinateLimit, coordinateLimit);
+}
+Point clamped(Point point) {
+    return {clamped(point.x), clamped(point.y)};
+}
+Rect clamped(Rect rect) {
+    return {clamped(rect.left), clamped(rect.top), clamped(rect.right), clamped(rect.bottom)};
+}
+
+std::vector<Point> readPoints(const RecordReader& record, bool sixteenBit) {
+    const std::uint32_t count = record.read(layout::poly::count);
+    std::vector<Point> points;
+    const auto add = [&points](auto point) {
+        points.push_back(clamped(Point{point.x, point.y}));
+    };
+    if (sixteenBit) {
+        record.readEach<Point16>(layout::poly::points, count, add);
+    } else {
+        record.readEach<Point>(layout::poly::points, count, add);
+    }
+    return points;
+}
+
+Pen readPen(const RecordReader& record) {
+    namespace pen = layout::create_pen;
+    record.requireSize(pen::fixedSize);
+    const std::uint32_t style = record.read(pen::style) & 0x0F;
+    const std::int64_t width = std::abs(std::int64_t{record.read(pen::width).x});
+    return {style != static_cast<std::uint32_t>(PenStyle::Null),
+            static_cast<std::int32_t>(std::min<std::int64_t>(width, coordinateLimit)),
+            record.read(pen::colour)};
+}
+
+// A cosmetic pen is one device pixel whatever its width; a geometric one is as wide
+// as it says. A null brush draws nothing either.
+Pen readExtendedPen(const RecordReader& record) {
+    namespace pen = layout::create_extended_pen;
+    record.requireSize(pen::fixedSize);
+    const std::uint32_t style = record.read(pen::style);
+    const bool geometric = (style & 0x000F0000) == 0x00010000;
+    const bool nullBrush =
+        record.read(pen::brushStyle) == static_cast<std::uint32_t>(BrushStyle::Null);
+    return {(style & 0x0F) != static_cast<std::uint32_t>(PenStyle::Null) && !nullBrush,
+            geometric ? static_cast<std::int32_t>(
+                            std::min<std::uint32_t>(record.read(pen::width), coordinateLimit))
+                      : 0,
+            record.read(pen::colour)};
+}
+
+Brush readBrush(const RecordReader& record) {
+    namespace brush = layout::create_brush;
+    record.requireSize(brush::fixedSize);
+    const std::uint32_t style = record.read(brush::style);
+    Brush result{Brush::Style::Solid, record.read(brush::colour), Hatch::Horizontal};
+    if (style == static_cast<std::uint32_t>(BrushStyle::Null)) {
+        result.style = Brush::Style::Null;
+    } else if (style == static_cast<std::uint32_t>(BrushStyle::Hatched)) {
+        result.style = Brush::Style::Hatched;
+        result.hatch = static_cast<Hatch>(std::min<std::uint32_t>(
+            record.read(brush::hatch), static_cast<std::uint32_t>(Hatch::DiagonalCross)));
+    }
+    return result;
+}
+
+LogFont readLogFont(const RecordReader& record) {
+    namespace font = layout::log_font;
+    record.requireSize(layout::create_font::minimumSize);
+    const auto at = [](auto field) {
+        return decltype(field){layout::create_font::logFont + field.offset};
+    };
+    LogFont result{.height = record.read(at(font::height)),
+                   .width = record.read(at(font::width)),
+                   .escapement = record.read(at(font::escapement)),
+                   .orientation = record.read(at(font::orientation)),
+                   .weight = record.read(at(font::weight)),
+                   .italic = record.read(at(font::italic)),
+                   .underline = record.read(at(font::underline)),
+                   .strikeOut = record.read(at(font::strikeOut)),
+                   .charSet = record.read(at(font::charSet)),
+                   .outPrecision = record.read(at(font::outPrecision)),
+                   .clipPrecision = record.read(at(font::clipPrecision)),
+                   .quality = record.read(at(font::quality)),
+                   .pitchAndFamily = record.read(at(font::pitchAndFamily)),
+                   .faceName = {}};
+    bool ended = false;
+    record.readEach<char16_t>(layout::create_font::logFont + font::faceName,
+                              font::faceNameCharacters, [&](char16_t character) {
+                                  ended = ended || character == 0;
+                                  if (!ended) {
+                                      result.faceName.push_back(character);
+                                  }
+                              });
+    return result;
+}
+
+record::TextOut readText(const RecordReader& record) {
+    namespace text = layout::text_out;
+    record::TextOut result;
+    result.reference = clamped(record.read(text::reference));
+    const std::uint32_t characters = record.read(text::characters);
+    const std::uint32_t stringOffset = record.read(text::stringOffset);
+    result.options = record.read(text::options);
+    const bool hasRectangle = (result.options & textNoRectangle) == 0;
+    if (hasRectangle) {
+        result.rectangle = clamped(record.read(text::rectangle));
+    }
+    const std::uint32_t advancesOffset =
+        record.read(hasRectangle ? text::advancesOffset : text::advancesOffsetWithoutRectangle);
+    record.readEach<char16_t>(stringOffset, characters,
+                              [&](char16_t unit) { result.text.push_back(unit); });
+    result.advances.reserve(characters);
+    record.readEach<std::int32_t>(advancesOffset, characters, [&](std::int32_t advance) {
+        result.advances.push_back(advance);
+    });
+    return result;
+}
+
+// The stock objects as GDI defines them; the others are fonts.
+std::optional<Record> selectStock(StockObject object) {
+    const ColourRef black = rgb(0, 0, 0);
+    const auto solid = [](ColourRef colour) {
+        return record::SelectStockBrush{{Brush::Style::Solid, colour, Hatch::Horizontal}};
+    };
+    switch (object) {
+    case StockObject::WhitePen:
+        return record::SelectStockPen{{true, 0, rgb(255, 255, 255)}};
+    case StockObject::BlackPen:
+    case StockObject::DcPen:
+        return record::SelectStockPen{{true, 0, black}};
+    case StockObject::NullPen:
+        return record::SelectStockPen{{false, 0, black}};
+    case StockObject::WhiteBrush:
+    case StockObject::DcBrush:
+        return solid(rgb(255, 255, 255));
+    case StockObject::LightGreyBrush:
+        return solid(rgb(192, 192, 192));
+    case StockObject::GreyBrush:
+        return solid(rgb(128, 128, 128));
+    case StockObject::DarkGreyBrush:
+        return solid(rgb(64, 64, 64));
+    case StockObject::BlackBrush:
+        return solid(black);
+    case StockObject::NullBrush:
+        return record::SelectStockBrush{
+            {Brush::Style::Null, rgb(255, 255, 255), Hatch::Horizontal}};
+    case StockObject::DefaultPalette:
+        return std::nullopt;
+    default:
+        return record::SelectStockFont{};
+    }
+}
+
+// Other values leave the mode as it was.
+std::optional<Record> backgroundMode(std::uint32_t mode) {
+    for (const BackgroundMode known : {BackgroundMode::Transparent, BackgroundMode::Opaque}) {
+        if (mode == static_cast<std::uint32_t>(known)) {
+            return record::SetBackgroundMode{known};
+        }
+    }
+    return std::nullopt;
+}
+
+PolygonFillMode fillMode(std::uint32_t mode) {
+    return mode == static_cast<std::uint32_t>(PolygonFillMode::Winding)
+               ? PolygonFillMode::Winding
+               : PolygonFillMode::Alternate;
+}
+
+// No palette is played, but its entries must lie inside the record all the same.
+void checkEndOfFile(const RecordReader& record) {
+    namespace end = layout::end_of_file;
+    record.requireSize(end::fixedSize);
+    const std::uint32_t entries = record.read(end::paletteEntries);
+    if (entries != 0) {
+        require(fits(record.read(end::paletteOffset), 4ULL * entries, record.size()));
+    }
+}
+
+} // namespace
+
+std::optional<Record> RecordDecoder::decode(RecordType type, const RecordReader& record) const {
+    namespace one = layout::one_value;
+    switch (type) {
+    case RecordType::Header:
+        require(false); // only the first record
+        return std::nullopt;
+    case RecordType::Polygon:
+    case RecordType::Polygon16:
+        return record::Polygon{readPoints(record, type == RecordType::Polygon16)};
+    case RecordType::Polyline:
+    case RecordType::Polyline16:
+        return record::Polyline{readPoints(record, type == RecordType::Polyline16)};
+    case RecordType::PolylineTo:
+    case RecordType::PolylineTo16:
+        return record::PolylineTo{readPoints(record, type == RecordType::PolylineTo16)};
+    case RecordType::EndOfFile:
+        checkEndOfFile(record);
+        return std::nullopt;
+    case RecordType::SetBackgroundMode:
+        return backgroundMode(record.read(one::value));
+    case RecordType::SetPolygonFillMode:
+        return record::SetPolygonFillMode{fillMode(record.read(one::value))};
+    case RecordType::SetRasterOperation: // every operation is drawn as copying the pen
+        record.read(one::value);
+        return std::nullopt;
+    case RecordType::SetTextAlign:
+        return record::SetTextAlign{record.read(one::value)};
+    case RecordType::SetTextColour:
+        return record::SetTextColour{record.read(one::colour)};
+    case RecordType::SetBackgroundColour:
+        return record::SetBackgroundColour{record.read(one::colour)};
+    case RecordType::SaveState:
+        return record::SaveState{};
+    case RecordType::RestoreState:
+        return record::RestoreState{record.read(one::relative)};
+    case RecordType::MoveTo:
+        return record::MoveTo{clamped(record.read(layout::one_point::point))};
+    case RecordType::LineTo:
+        return record::LineTo{clamped(record.read(layout::one_point::point))};
+    case RecordType::IntersectClipRect:
+        return record::IntersectClip{clamped(record.read(layout::one_rect::rect))};
+    case RecordType::ExcludeClipRect:
+        return record::ExcludeClip{clamped(record.read(layout::one_rect::rect))};
+    case RecordType::Rectangle:
+        return record::Rectangle{clamped(record.read(layout::one_rect::rect))};
+    case RecordType::SelectObject:
+        return selectObject(record);
+    case RecordType::DeleteObject:
+        return deleteObject(record);
+    case RecordType::SelectPalette:
+        requireObject(record.read(one::value));
+        return std::nullopt;
+    case RecordType::CreatePen:
+        return record::CreatePen{slot(record), readPen(record)};
+    case RecordType::CreateExtendedPen:
+        return record::CreatePen{slot(record), readExtendedPen(record)};
+    case RecordType::CreateBrush:
+        return record::CreateBrush{slot(record), readBrush(record)};
+    case RecordType::CreateFont:
+        return record::CreateFont{slot(record), readLogFont(record)};
+    case RecordType::CreatePalette:
+    case RecordType::CreateMonochromeBrush:
+    case RecordType::CreatePatternBrush:
+    case RecordType::CreateColourSpace:
+    case RecordType::CreateColourSpaceW:
+        return record::CreateUnused{slot(record)};
+    case RecordType::GdiComment: // a dual metafile's EMF+ records only repeat what EMF draws
+        require(fits(layout::comment::data, record.read(layout::comment::dataSize), record.size()));
+        return std::nullopt;
+    case RecordType::TextOut:
+        return readText(record);
+    default:
+        return std::nullopt;
+    }
+}
+
+std::uint32_t RecordDecoder::slot(const RecordReader& record) const {
+    const std::uint32_t handle = record.read(layout::slot);
+    require(handle >= 1 && handle < handles_);
+    return handle;
+}
+
+void RecordDecoder::requireObject(std::uint32_t handle) const {
+    if ((handle & stockObjectBit) != 0) {
+        require((handle & ~stockObjectBit) <= lastStockObject);
+    } else {
+        require(handle >= 1 && handle < handles_);
+    }
+}
+
+std::optional<Record> RecordDecoder::selectObject(const RecordReader& record) const {
+    const std::uint32_t handle = record.read(layout::one_value::value);
+    requireObject(handle);
+    if ((handle & stockObjectBit) != 0) {
+        return selectStock(static_cast<StockObject>(handle & ~stockObjectBit));
+    }
+    return record::SelectObject{handle};
+}
+
+// Deleting a stock object does nothing.
+std::optional<Record> RecordDecoder::deleteObject(const RecordReader& record) const {
+    const std::uint32_t handle = record.read(layout::one_value::value);
+    requireObject(handle);
+    if ((handle & stockObjectBit) != 0) {
+        return std::nullopt;
+    }
+    return record::DeleteObject{handle};
+}
+
+} // namespace dorvek::host::emf_format

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "host/runtime/error.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+#include <utility>
+
+namespace dorvek::test {
+
+// Expects call to raise the host's error of the given kind, and reports at the
+// caller's line what it did instead: returned, or raised another kind.
+//
+//     expectError(host::ErrorKind::Overflow, [] { f(Value::ofDouble(38)); });
+template <class Call>
+void expectError(host::ErrorKind kind, Call&& call, const char* file = __builtin_FILE(),
+                 int line = __builtin_LINE()) {
+    const host::Error expected(kind);
+    try {
+        std::forward<Call>(call)();
+    } catch (const host::Error& error) {
+        if (error.kind() != kind) {
+            ADD_FAILURE_AT(file, line)
+                << "raised error " << error.number() << " (" << error.what() << "), expected "
+                << expected.number() << " (" << expected.what() << ")";
+        }
+        return;
+    }
+    ADD_FAILURE_AT(file, line) << "raised no error, expected " << expected.number() << " ("
+                               << expected.what() << ")";
+}
+
+// The same for a case that may expect no error at all: kind is then empty.
+template <class Call>
+void expectErrorOrNone(std::optional<host::ErrorKind> kind, Call&& call,
+                       const char* file = __builtin_FILE(), int line = __builtin_LINE()) {
+    if (kind) {
+        expectError(*kind, std::forward<Call>(call), file, line);
+        return;
+    }
+    try {
+        std::forward<Call>(call)();
+    } catch (const host::Error& error) {
+        ADD_FAILURE_AT(file, line)
+            << "raised error " << error.number() << " (" << error.what() << "), expected none";
+    }
+}
+
+} // namespace dorvek::test
