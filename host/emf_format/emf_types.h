@@ -109,6 +109,11 @@ constexpr ColourRef rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue)
     return {red, green, blue};
 }
 
+struct Size {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
 struct Point {
     std::int32_t x = 0;
     std::int32_t y = 0;
@@ -123,12 +128,6 @@ struct Rect {
     std::int32_t right = 0;
     std::int32_t bottom = 0;
     friend bool operator==(const Rect&, const Rect&) = default;
-};
-
-struct Size {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    friend bool operator==(const Size&, const Size&) = default;
 };
 
 // LOGFONTW; a face name of at most 31 characters.

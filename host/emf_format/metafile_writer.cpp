@@ -158,29 +158,25 @@ void MetafileWriter::createFont(std::uint32_t handle, const LogFont& font) {
     namespace created = layout::create_font;
     namespace fields = layout::log_font;
     assert(font.faceName.size() < fields::faceNameCharacters);
-    const auto at = [](auto field) {
-        return decltype(field){created::logFont + field.offset};
-    };
     useHandle(handle);
     begin(RecordType::CreateFont, created::fixedSize);
     put(layout::slot, handle);
-    put(at(fields::height), font.height);
-    put(at(fields::width), font.width);
-    put(at(fields::escapement), font.escapement);
-    put(at(fields::orientation), font.orientation);
-    put(at(fields::weight), font.weight);
-    put(at(fields::italic), font.italic);
-    put(at(fields::underline), font.underline);
-    put(at(fields::strikeOut), font.strikeOut);
-    put(at(fields::charSet), font.charSet);
-    put(at(fields::outPrecision), font.outPrecision);
-    put(at(fields::clipPrecision), font.clipPrecision);
-    put(at(fields::quality), font.quality);
-    put(at(fields::pitchAndFamily), font.pitchAndFamily);
-    const std::size_t characters =
-        std::min(font.faceName.size(), fields::faceNameCharacters - 1); // and a NUL
-    for (std::size_t i = 0; i < characters; ++i) {
-        put(layout::Field<char16_t>{created::logFont + fields::faceName + 2 * i}, font.faceName[i]);
+    std::size_t at = created::logFont + fields::integers;
+    for (const std::int32_t value :
+         {font.height, font.width, font.escapement, font.orientation, font.weight}) {
+        put(layout::Field<std::int32_t>{at}, value);
+        at += sizeof value;
+    }
+    at = created::logFont + fields::bytes;
+    for (const std::uint8_t value :
+         {font.italic, font.underline, font.strikeOut, font.charSet, font.outPrecision,
+          font.clipPrecision, font.quality, font.pitchAndFamily}) {
+        put(layout::Field<std::uint8_t>{at++}, value);
+    }
+    at = created::logFont + fields::faceName;
+    for (const char16_t character : font.faceName.substr(0, fields::faceNameCharacters - 1)) {
+        put(layout::Field<char16_t>{at}, character);
+        at += sizeof character;
     }
     put(created::designVectorSignature, designVectorSignature);
     end();

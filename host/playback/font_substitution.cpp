@@ -68,21 +68,10 @@ TextFont substituteFont(const emf_format::LogFont& logFont) {
     return result;
 }
 
+// Left to their defaults: no width, escapement or orientation, regular weight, no
+// style, the default character set and family.
 const emf_format::LogFont& systemFont() {
-    static const emf_format::LogFont font{.height = -12,
-                                          .width = 0,
-                                          .escapement = 0,
-                                          .orientation = 0,
-                                          .weight = 400,
-                                          .italic = 0,
-                                          .underline = 0,
-                                          .strikeOut = 0,
-                                          .charSet = 0,
-                                          .outPrecision = 0,
-                                          .clipPrecision = 0,
-                                          .quality = 0,
-                                          .pitchAndFamily = 0,
-                                          .faceName = u"Arial"};
+    static const emf_format::LogFont font{.height = -12, .faceName = u"Arial"};
     return font;
 }
 

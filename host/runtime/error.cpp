@@ -1,24 +1,31 @@
 #include "error.h"
 
+#include <array>
+
 namespace dorvek::host {
 namespace {
 
+struct KindMessage {
+    ErrorKind kind;
+    const char* message;
+};
+
+constexpr std::array<KindMessage, 6> turkishMessages = {{
+    {ErrorKind::InvalidOperation, "Geçersiz kayan nokta işlemi"},
+    {ErrorKind::Overflow, "Taşma"},
+    {ErrorKind::DivisionByZero, "Sıfıra bölme"},
+    {ErrorKind::TypeMismatch, "Tür uyuşmazlığı"},
+    {ErrorKind::ControlCallFailed, "Denetim üzerinde işlem yapılamadı"},
+    {ErrorKind::InvalidPicture, "Geçersiz resim"},
+}};
+
 const char* turkishMessage(ErrorKind kind) {
-    switch (kind) {
-    case ErrorKind::InvalidOperation:
-        return "Geçersiz kayan nokta işlemi";
-    case ErrorKind::Overflow:
-        return "Taşma";
-    case ErrorKind::DivisionByZero:
-        return "Sıfıra bölme";
-    case ErrorKind::TypeMismatch:
-        return "Tür uyuşmazlığı";
-    case ErrorKind::ControlCallFailed:
-        return "Denetim üzerinde işlem yapılamadı";
-    case ErrorKind::InvalidPicture:
-        return "Geçersiz resim";
+    for (const KindMessage& entry : turkishMessages) {
+        if (entry.kind == kind) {
+            return entry.message;
+        }
     }
-    return "Bilinmeyen hata";
+    return "Bilinmeyen hata"; // only a kind cast from a number that names none
 }
 
 } // namespace

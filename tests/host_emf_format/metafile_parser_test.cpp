@@ -51,6 +51,7 @@ std::function<Bytes()> changed(std::size_t record, layout::Field<T> field, T val
     };
 }
 
+// The well-formed metafile cut to size bytes, or by -size.
 std::function<Bytes()> cutTo(std::ptrdiff_t size) {
     return [=] {
         Bytes bytes = wellFormed();
@@ -68,6 +69,37 @@ std::function<Bytes()> drawn(const Draw& draw, std::uint16_t handles = 0) {
         }
         return bytes;
     };
+}
+
+Draw createPen(std::uint32_t slot) {
+    return [=](emf::MetafileWriter& writer) {
+        writer.createPen(slot, emf::PenStyle::Solid, 0, {});
+    };
+}
+Draw selectObject(std::uint32_t handle) {
+    return [=](emf::MetafileWriter& writer) {
+        writer.selectObject(handle);
+    };
+}
+Draw deleteObject(std::uint32_t handle) {
+    return [=](emf::MetafileWriter& writer) {
+        writer.deleteObject(handle);
+    };
+}
+// A record of type whose body is bodySize bytes, the first word first.
+Draw raw(emf::RecordType type, std::size_t bodySize, std::uint32_t first) {
+    return [=](emf::MetafileWriter& writer) {
+        Bytes body(bodySize);
+        emf::store(body.data(), first);
+        writer.record(type, body);
+    };
+}
+
+Bytes declaringMoreBytesThanItHas() {
+    Bytes bytes = wellFormed();
+    emf::store(bytes.data() + layout::header::bytes.offset,
+               static_cast<std::uint32_t>(bytes.size() + 4));
+    return bytes;
 }
 
 struct MalformedCase {
@@ -90,73 +122,50 @@ TEST_P(Malformed, IsRefusedWholeBeforeAnythingIsPainted) {
     EXPECT_TRUE(paintedPixels(image).empty());
 }
 
-const std::byte noBytes[12] = {};
-const std::byte slotOne[12] = {std::byte{1}};
+namespace header = layout::header;
+namespace text = layout::text_out;
+using emf::RecordType;
 
-INSTANTIATE_TEST_SUITE_P(
-    Faults, Malformed,
-    testing::Values(
-        MalformedCase{"Empty",
-                      [] {
-                          return Bytes{};
-                      }},
-        MalformedCase{"CutInsideTheHeader", cutTo(60)},
-        MalformedCase{"CutInsideTheLastRecord", cutTo(-4)},
-        MalformedCase{"NotAnEnhancedMetafile", changed(0, layout::header::signature, 0x12345678U)},
-        MalformedCase{"DeclaresMoreBytesThanItHas",
-                      [] {
-                          Bytes bytes = wellFormed();
-                          emf::store(bytes.data() + layout::header::bytes.offset,
-                                     static_cast<std::uint32_t>(bytes.size() + 4));
-                          return bytes;
-                      }},
-        MalformedCase{"MiscountsItsRecords", changed(0, layout::header::records, 6U)},
-        MalformedCase{"HasAnEmptyFrame",
-                      changed(0, layout::header::frame, emf::Rect{0, 0, 0, 200})},
-        MalformedCase{"RecordSizeNotAMultipleOfFour", changed(2, layout::size, 14U)},
-        MalformedCase{"RecordOfSizeZero", changed(2, layout::size, 0U)},
-        MalformedCase{"RecordOverrunsTheData", changed(endOfFileRecord, layout::size, 24U)},
-        MalformedCase{"NoEndOfFileRecord", changed(endOfFileRecord, layout::type, 250U)},
-        MalformedCase{"RecordsAfterTheEndOfFile", drawn([](auto& writer) {
-                          writer.record(emf::RecordType::EndOfFile, noBytes);
-                      })},
-        MalformedCase{"SecondHeader", changed(2, layout::type, 1U)},
-        MalformedCase{"PenInSlotZero", drawn([](auto& writer) {
-                          writer.createPen(0, emf::PenStyle::Solid, 0, {});
-                      })},
-        MalformedCase{
-            "PenBeyondTheTable",
-            drawn([](auto& writer) { writer.createPen(1, emf::PenStyle::Solid, 0, {}); }, 1)},
-        MalformedCase{"SelectionBeyondTheTable",
-                      drawn([](auto& writer) { writer.selectObject(2); }, 2)},
-        MalformedCase{"DeletionBeyondTheTable",
-                      drawn([](auto& writer) { writer.deleteObject(9); }, 2)},
-        MalformedCase{"StockObjectThatDoesNotExist",
-                      drawn([](auto& writer) { writer.selectObject(emf::stockObjectBit | 20); })},
-        MalformedCase{"PenRecordTooShort", drawn([](auto& writer) {
-                          writer.record(emf::RecordType::CreatePen, std::span(slotOne).first(4));
-                      })},
-        MalformedCase{"FontRecordTooShort", drawn([](auto& writer) {
-                          writer.record(emf::RecordType::CreateFont, std::span(slotOne).first(8));
-                      })},
-        MalformedCase{"MorePointsThanTheRecordHolds",
-                      changed(polylineRecord, layout::poly::count, 3U)},
-        MalformedCase{"PointCountThatWouldWrap",
-                      changed(polylineRecord, layout::poly::count, 0x40000001U)},
-        MalformedCase{"TextBeyondTheRecord",
-                      changed(textRecord, layout::text_out::stringOffset, 86U)},
-        MalformedCase{"AdvancesBeyondTheRecord",
-                      changed(textRecord, layout::text_out::advancesOffset, 84U)},
-        MalformedCase{"MoreCharactersThanTheRecordHolds",
-                      changed(textRecord, layout::text_out::characters, 0x80000000U)},
-        MalformedCase{"PaletteBeyondTheEndOfFile",
-                      changed(endOfFileRecord, layout::end_of_file::paletteEntries, 2U)},
-        MalformedCase{"CommentLongerThanItsRecord", drawn([](auto& writer) {
-                          const std::uint32_t eight = 8;
-                          writer.record(emf::RecordType::GdiComment,
-                                        std::as_bytes(std::span(&eight, 1)));
-                      })}),
-    [](const auto& info) { return std::string(info.param.name); });
+const MalformedCase faults[] = {
+    // The header.
+    {"Empty",
+     [] {
+         return Bytes{};
+     }},
+    {"CutInsideTheHeader", cutTo(60)},
+    {"NotAnEnhancedMetafile", changed(0, header::signature, 0x12345678U)},
+    {"DeclaresMoreBytesThanItHas", declaringMoreBytesThanItHas},
+    {"MiscountsItsRecords", changed(0, header::records, 6U)},
+    {"HasAnEmptyFrame", changed(0, header::frame, emf::Rect{0, 0, 0, 200})},
+    // The records' sizes, which must tile the declared size up to one EMR_EOF.
+    {"CutInsideTheLastRecord", cutTo(-4)},
+    {"RecordSizeNotAMultipleOfFour", changed(2, layout::size, 14U)},
+    {"RecordOfSizeZero", changed(2, layout::size, 0U)},
+    {"RecordOverrunsTheData", changed(endOfFileRecord, layout::size, 24U)},
+    {"RecordsAfterTheEndOfFile", drawn(raw(RecordType::EndOfFile, 12, 0))},
+    {"NoEndOfFileRecord", changed(endOfFileRecord, layout::type, 250U)},
+    {"SecondHeader", changed(2, layout::type, 1U)},
+    // Object handles, which must name a slot of the table or a stock object.
+    {"PenInSlotZero", drawn(createPen(0))},
+    {"PenBeyondTheTable", drawn(createPen(1), 1)},
+    {"SelectionBeyondTheTable", drawn(selectObject(2), 2)},
+    {"DeletionBeyondTheTable", drawn(deleteObject(9), 2)},
+    {"StockObjectThatDoesNotExist", drawn(selectObject(emf::stockObjectBit | 20))},
+    // Fields, counts and offsets, which must lie inside their record.
+    {"PenRecordTooShort", drawn(raw(RecordType::CreatePen, 4, 1), 2)},
+    {"FontRecordTooShort", drawn(raw(RecordType::CreateFont, 8, 1), 2)},
+    {"MorePointsThanTheRecordHolds", changed(polylineRecord, layout::poly::count, 3U)},
+    {"PointCountThatWouldWrap", changed(polylineRecord, layout::poly::count, 0x40000001U)},
+    {"TextBeyondTheRecord", changed(textRecord, text::stringOffset, 86U)},
+    {"AdvancesBeyondTheRecord", changed(textRecord, text::advancesOffset, 84U)},
+    {"MoreCharactersThanTheRecordHolds", changed(textRecord, text::characters, 0x80000000U)},
+    {"PaletteBeyondTheEndOfFile",
+     changed(endOfFileRecord, layout::end_of_file::paletteEntries, 2U)},
+    {"CommentLongerThanItsRecord", drawn(raw(RecordType::GdiComment, 4, 8))},
+};
+
+INSTANTIATE_TEST_SUITE_P(Faults, Malformed, testing::ValuesIn(faults),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(WellFormed, IsReadIntoTypedRecords) {
     const Bytes bytes = wellFormed();
@@ -165,8 +174,8 @@ TEST(WellFormed, IsReadIntoTypedRecords) {
     EXPECT_EQ(parsed.header.records, 7U);
     EXPECT_EQ(parsed.header.handles, 2);
     EXPECT_EQ(parsed.header.frame, (emf::Rect{0, 0, 200, 200}));
-    EXPECT_EQ(parsed.header.referencePixels, (emf::Size{1000, 1000}));
-    EXPECT_EQ(parsed.header.referenceMillimetres, (emf::Size{100, 100}));
+    EXPECT_EQ(parsed.header.referencePixels.width, 1000);
+    EXPECT_EQ(parsed.header.referenceMillimetres.height, 100);
     // The header and the end of file are left out.
     ASSERT_EQ(parsed.records.size(), 5U);
     const auto& pen = std::get<emf::record::CreatePen>(parsed.records[0]);

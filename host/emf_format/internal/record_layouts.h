@@ -85,19 +85,11 @@ inline constexpr std::size_t fixedSize = 24;
 } // namespace create_brush
 
 namespace log_font { // LOGFONTW, from its own start
-inline constexpr Field<std::int32_t> height{0};
-inline constexpr Field<std::int32_t> width{4};
-inline constexpr Field<std::int32_t> escapement{8};
-inline constexpr Field<std::int32_t> orientation{12};
-inline constexpr Field<std::int32_t> weight{16};
-inline constexpr Field<std::uint8_t> italic{20};
-inline constexpr Field<std::uint8_t> underline{21};
-inline constexpr Field<std::uint8_t> strikeOut{22};
-inline constexpr Field<std::uint8_t> charSet{23};
-inline constexpr Field<std::uint8_t> outPrecision{24};
-inline constexpr Field<std::uint8_t> clipPrecision{25};
-inline constexpr Field<std::uint8_t> quality{26};
-inline constexpr Field<std::uint8_t> pitchAndFamily{27};
+// Height, width, escapement, orientation and weight, 32 bits each in that order; then
+// italic, underline, strike-out, character set, output precision, clip precision,
+// quality and pitch-and-family, a byte each.
+inline constexpr std::size_t integers = 0;
+inline constexpr std::size_t bytes = 20;
 inline constexpr std::size_t faceName = 28;
 inline constexpr std::size_t faceNameCharacters = 32; // the last one always a NUL
 inline constexpr std::size_t size = 92;
