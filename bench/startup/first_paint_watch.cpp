@@ -85,9 +85,8 @@ int main(int argc, char** argv) {
         std::fputs("usage: first-paint-watch INSTANCE COMMAND [ARGUMENT...]\n", stderr);
         return 2;
     }
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = dorvek::test::openDisplay("first-paint-watch");
     if (display == nullptr) {
-        std::fputs("first-paint-watch: cannot open the display\n", stderr);
         return 1;
     }
     XSetErrorHandler(ignoreErrors);

@@ -78,127 +78,119 @@ TEST(PenWidth, ZeroIsOneDevicePixelAndOneIsOnePicturePixel) {
     EXPECT_EQ(paintedPixels(play(line(1), QSize(6, 3), 1)), pixelsOf(1, 1, 3, 1));
 }
 
-// A small picture and how GDI draws it: one text row an image row, '.' where
-// nothing is painted, '#' black and 'o' white.
-struct PictureCase {
-    const char* name;
-    std::function<void(Writer&)> draw;
-    QSize frame;        // in logical units, one a pixel when the image has the same size
-    QSize image;        // in pixels
-    QRectF destination; // in the image; empty for all of it
-    std::vector<std::string> rows;
-};
-
-class GdiPicture : public testing::TestWithParam<PictureCase> {};
-
-TEST_P(GdiPicture, IsDrawnAsGdiDrawsIt) {
-    const PictureCase& picture = GetParam();
-    const auto metafile =
-        smallMetafile(picture.draw, picture.frame.width(), picture.frame.height());
-    const std::optional<QRectF> destination =
-        picture.destination.isEmpty() ? std::nullopt : std::optional(picture.destination);
-    std::string expected;
-    for (const std::string& row : picture.rows) {
-        expected += row + "\n";
-    }
-    EXPECT_EQ(drawing(play(metafile, picture.image, 1, destination)), expected);
-}
-
 const emf::Point square[] = {{1, 1}, {5, 1}, {5, 4}, {1, 4}};
-const std::vector<std::string> outlinedSquare = {"........", ".#####..", ".#ooo#..",
-                                                 ".#ooo#..", ".#####..", "........"};
 
 void selectStock(Writer& writer, emf::StockObject object) {
     writer.selectObject(emf::stockHandle(object));
 }
 
+// A rectangle covers its left and top edges, its border on its outermost pixels.
+void rectangleWithABorder(Writer& writer) {
+    selectPen(writer, 1);
+    selectBrush(writer, emf::rgb(255, 255, 255));
+    writer.rectangle({1, 1, 6, 5});
+}
+
+// A polygon fills without its right and bottom edges, and outlines them all.
+void polygonFilled(Writer& writer) {
+    selectStock(writer, emf::StockObject::NullPen);
+    selectBrush(writer, emf::rgb(255, 255, 255));
+    writer.polygon16(square);
+}
+
+void polygonOutlined(Writer& writer) {
+    selectPen(writer, 0);
+    selectBrush(writer, emf::rgb(255, 255, 255));
+    writer.polygon16(square);
+}
+
+// A clip leaves out its right and bottom edges until the state is restored.
+void clipUntilRestored(Writer& writer) {
+    selectStock(writer, emf::StockObject::NullPen);
+    writer.saveState();
+    writer.intersectClip({2, 1, 5, 3});
+    selectStock(writer, emf::StockObject::BlackBrush);
+    writer.rectangle({0, 0, 8, 8});
+    writer.restoreState();
+    writer.rectangle({0, 4, 8, 5}); // white, the default brush, and unclipped
+}
+
+void clipNarrowedTwice(Writer& writer) {
+    selectStock(writer, emf::StockObject::NullPen);
+    selectStock(writer, emf::StockObject::BlackBrush);
+    writer.intersectClip({1, 0, 6, 3});
+    writer.intersectClip({3, 1, 8, 8});
+    writer.rectangle({0, 0, 8, 8});
+}
+
+// A width-2 pen paints the row above its line and its own; its round ends reach one
+// pixel past either end, and two segments meet without a notch.
+void widthTwoCorner(Writer& writer) {
+    selectPen(writer, 2);
+    const emf::Point corner[] = {{2, 2}, {6, 2}, {6, 6}};
+    writer.polyline16(corner);
+}
+
+// A small picture played at its own size, one pixel a logical unit, and how GDI
+// draws it: a text row an image row, '.' where nothing is painted, '#' black and
+// 'o' white.
+struct PictureCase {
+    const char* name;
+    void (*draw)(Writer&);
+    QSize size;
+    std::vector<std::string> rows;
+};
+
+std::string picture(const std::vector<std::string>& rows) {
+    std::string text;
+    for (const std::string& row : rows) {
+        text += row + "\n";
+    }
+    return text;
+}
+
+class GdiPicture : public testing::TestWithParam<PictureCase> {};
+
+TEST_P(GdiPicture, IsDrawnAsGdiDrawsIt) {
+    const PictureCase& row = GetParam();
+    const auto metafile = smallMetafile(row.draw, row.size.width(), row.size.height());
+    EXPECT_EQ(drawing(play(metafile, row.size)), picture(row.rows));
+}
+
+const std::vector<std::string> outlinedSquare = {"........", ".#####..", ".#ooo#..",
+                                                 ".#ooo#..", ".#####..", "........"};
+const std::vector<std::string> filledSquare = {"........", ".oooo...", ".oooo...",
+                                               ".oooo...", "........", "........"};
+const std::vector<std::string> clippedThenNot = {"........", "..###...", "..###...",
+                                                 "........", "oooooooo", "........"};
+const std::vector<std::string> corner = {".........", ".######..", ".######..", ".....##..",
+                                         ".....##..", ".....##..", ".....##..", "........."};
+
 INSTANTIATE_TEST_SUITE_P(
     Shapes, GdiPicture,
     testing::Values(
-        // A rectangle covers its left and top edges, its border on its outermost pixels.
-        PictureCase{"RectangleWithABorder",
-                    [](Writer& writer) {
-                        selectPen(writer, 1);
-                        selectBrush(writer, emf::rgb(255, 255, 255));
-                        writer.rectangle({1, 1, 6, 5});
-                    },
-                    {8, 6},
-                    {8, 6},
-                    {},
-                    outlinedSquare},
-        // A polygon fills without its right and bottom edges, and outlines them all.
-        PictureCase{"PolygonFilled",
-                    [](Writer& writer) {
-                        selectStock(writer, emf::StockObject::NullPen);
-                        selectBrush(writer, emf::rgb(255, 255, 255));
-                        writer.polygon16(square);
-                    },
-                    {8, 6},
-                    {8, 6},
-                    {},
-                    {"........", ".oooo...", ".oooo...", ".oooo...", "........", "........"}},
-        PictureCase{"PolygonOutlined",
-                    [](Writer& writer) {
-                        selectPen(writer, 0);
-                        selectBrush(writer, emf::rgb(255, 255, 255));
-                        writer.polygon16(square);
-                    },
-                    {8, 6},
-                    {8, 6},
-                    {},
-                    outlinedSquare},
-        // A clip leaves out its right and bottom edges until the state is restored.
-        PictureCase{"ClipUntilRestored",
-                    [](Writer& writer) {
-                        selectStock(writer, emf::StockObject::NullPen);
-                        writer.saveState();
-                        writer.intersectClip({2, 1, 5, 3});
-                        selectStock(writer, emf::StockObject::BlackBrush);
-                        writer.rectangle({0, 0, 8, 8});
-                        writer.restoreState();
-                        writer.rectangle({0, 4, 8, 5}); // white, the default brush, unclipped
-                    },
-                    {8, 6},
-                    {8, 6},
-                    {},
-                    {"........", "..###...", "..###...", "........", "oooooooo", "........"}},
+        PictureCase{"RectangleWithABorder", rectangleWithABorder, {8, 6}, outlinedSquare},
+        PictureCase{"PolygonFilled", polygonFilled, {8, 6}, filledSquare},
+        PictureCase{"PolygonOutlined", polygonOutlined, {8, 6}, outlinedSquare},
+        PictureCase{"ClipUntilRestored", clipUntilRestored, {8, 6}, clippedThenNot},
         PictureCase{"ClipNarrowsWithEachIntersection",
-                    [](Writer& writer) {
-                        selectStock(writer, emf::StockObject::NullPen);
-                        selectStock(writer, emf::StockObject::BlackBrush);
-                        writer.intersectClip({1, 0, 6, 3});
-                        writer.intersectClip({3, 1, 8, 8});
-                        writer.rectangle({0, 0, 8, 8});
-                    },
+                    clipNarrowedTwice,
                     {8, 4},
-                    {8, 4},
-                    {},
                     {"........", "...###..", "...###..", "........"}},
-        // A width-2 pen paints the row above its line and its own; its round ends reach
-        // one pixel past either end, and two segments meet without a notch.
-        PictureCase{"WidthTwoPenHasRoundEndsAndJoins",
-                    [](Writer& writer) {
-                        selectPen(writer, 2);
-                        const emf::Point corner[] = {{2, 2}, {6, 2}, {6, 6}};
-                        writer.polyline16(corner);
-                    },
-                    {9, 8},
-                    {9, 8},
-                    {},
-                    {".........", ".######..", ".######..", ".....##..", ".....##..", ".....##..",
-                     ".....##..", "........."}},
-        // The frame fills the destination, width and height scaled apart.
-        PictureCase{"FrameFillsTheDestination",
-                    [](Writer& writer) {
-                        selectStock(writer, emf::StockObject::NullPen);
-                        selectStock(writer, emf::StockObject::BlackBrush);
-                        writer.rectangle({0, 0, 2, 4}); // the left half of the frame
-                    },
-                    {4, 4},
-                    {10, 4},
-                    QRectF(1, 1, 8, 2),
-                    {"..........", ".####.....", ".####.....", ".........."}}),
+        PictureCase{"WidthTwoPenHasRoundEndsAndJoins", widthTwoCorner, {9, 8}, corner}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Destination, TheFrameFillsItWidthAndHeightScaledApart) {
+    const auto metafile = smallMetafile(
+        [](Writer& writer) {
+            selectStock(writer, emf::StockObject::NullPen);
+            selectStock(writer, emf::StockObject::BlackBrush);
+            writer.rectangle({0, 0, 2, 4}); // the left half of the frame
+        },
+        4, 4);
+    EXPECT_EQ(drawing(play(metafile, QSize(10, 4), 1, QRectF(1, 1, 8, 2))),
+              picture({"..........", ".####.....", ".####.....", ".........."}));
+}
 
 TEST(Destination, FollowsThePaintersTransformAndLeavesItsStateAsItWas) {
     const auto metafile = smallMetafile(

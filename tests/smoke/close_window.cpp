@@ -17,9 +17,8 @@ int main(int argc, char** argv) {
         std::fputs("close-window: not a window id\n", stderr);
         return 2;
     }
-    Display* display = XOpenDisplay(nullptr);
+    Display* display = dorvek::test::openDisplay("close-window");
     if (display == nullptr) {
-        std::fputs("close-window: cannot open the display\n", stderr);
         return 1;
     }
     const bool sent = dorvek::test::requestClose(display, window);

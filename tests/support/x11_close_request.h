@@ -1,8 +1,18 @@
 #pragma once
 
 #include <X11/Xlib.h>
+#include <cstdio>
 
 namespace dorvek::test {
+
+// The display, or null after saying on standard error that program cannot open it.
+inline Display* openDisplay(const char* program) {
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        std::fprintf(stderr, "%s: cannot open the display\n", program);
+    }
+    return display;
+}
 
 // Asks an X11 window to close as a window manager would, by the WM_DELETE_WINDOW
 // message: Xvfb runs no window manager to do it. False when it could not be sent.

@@ -9,6 +9,7 @@
 #include <QCryptographicHash>
 #include <QString>
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -57,6 +58,11 @@ Structure as(const Record& record) {
     return structure;
 }
 
+std::string corners(const U_RECTL& rect) {
+    return std::to_string(rect.left) + "," + std::to_string(rect.top) + "," +
+           std::to_string(rect.right) + "," + std::to_string(rect.bottom);
+}
+
 std::string utf8(const std::u16string& text) {
     return QString::fromStdU16String(text).toStdString();
 }
@@ -93,32 +99,23 @@ TEST_F(CurvePictureRecords, TheHeaderIsTruthful) {
     const auto header = as<U_EMRHEADER>(records.front());
     EXPECT_EQ(header.emr.nSize, 108U);
     EXPECT_EQ(sizeof header, 108U);
-    // The chart area's corners: everything drawn lies inside.
-    EXPECT_EQ(header.rclBounds.left, 5);
-    EXPECT_EQ(header.rclBounds.top, 5);
-    EXPECT_EQ(header.rclBounds.right, 485);
-    EXPECT_EQ(header.rclBounds.bottom, 249);
-    EXPECT_EQ(header.rclFrame.left, 0);
-    EXPECT_EQ(header.rclFrame.top, 0);
-    EXPECT_EQ(header.rclFrame.right, 15344);
-    EXPECT_EQ(header.rclFrame.bottom, 7938);
+    // The chart area's corners, inclusive: everything drawn lies inside.
+    EXPECT_EQ(corners(header.rclBounds), "5,5,485,249");
+    EXPECT_EQ(corners(header.rclFrame), "0,0,15344,7938"); // 491 x 254 pixels of 0.3125 mm
     EXPECT_EQ(header.dSignature, static_cast<std::uint32_t>(U_ENHMETA_SIGNATURE));
     EXPECT_EQ(header.nVersion, static_cast<std::uint32_t>(U_ENHMETA_VERSION));
     EXPECT_EQ(header.nBytes, picture.size());
     EXPECT_EQ(header.nRecords, records.size());
-    EXPECT_EQ(header.sReserved, 0);
-    EXPECT_EQ(header.nDescription, 0U);
-    EXPECT_EQ(header.offDescription, 0U);
-    EXPECT_EQ(header.nPalEntries, 0U);
-    EXPECT_EQ(header.szlDevice.cx, 1024);
-    EXPECT_EQ(header.szlDevice.cy, 768);
-    EXPECT_EQ(header.szlMillimeters.cx, 320);
-    EXPECT_EQ(header.szlMillimeters.cy, 240);
-    EXPECT_EQ(header.cbPixelFormat, 0U);
-    EXPECT_EQ(header.offPixelFormat, 0U);
-    EXPECT_EQ(header.bOpenGL, 0U);
-    EXPECT_EQ(header.szlMicrometers.cx, 320000);
-    EXPECT_EQ(header.szlMicrometers.cy, 240000);
+    // No description, palette, pixel format or OpenGL.
+    EXPECT_EQ((std::array<std::uint32_t, 7>{
+                  header.sReserved, header.nDescription, header.offDescription, header.nPalEntries,
+                  header.cbPixelFormat, header.offPixelFormat, header.bOpenGL}),
+              (std::array<std::uint32_t, 7>{}));
+    // A reference device of 1024 x 768 pixels on 320 x 240 mm.
+    EXPECT_EQ((std::array<std::int32_t, 6>{header.szlDevice.cx, header.szlDevice.cy,
+                                           header.szlMillimeters.cx, header.szlMillimeters.cy,
+                                           header.szlMicrometers.cx, header.szlMicrometers.cy}),
+              (std::array<std::int32_t, 6>{1024, 768, 320, 240, 320000, 240000}));
 
     // The handle count covers exactly the slots the records use, slot 0 included.
     std::uint32_t highestSlot = 0;
@@ -205,12 +202,9 @@ TEST_F(CurvePictureRecords, EmfPlusCommentsCarryTheHeaderTheStatesAndTheEnd) {
     U_PMF_TRANSFORMMATRIX matrix{};
     ASSERT_TRUE(U_PMR_SETWORLDTRANSFORM_get(transform[0], &common, &matrix));
     EXPECT_EQ(common.Type, U_PMR_RECFLAG | U_PMR_SETWORLDTRANSFORM);
-    EXPECT_EQ(matrix.m11, 1.0F);
-    EXPECT_EQ(matrix.m12, 0.0F);
-    EXPECT_EQ(matrix.m21, 0.0F);
-    EXPECT_EQ(matrix.m22, 1.0F);
-    EXPECT_EQ(matrix.dX, 0.0F);
-    EXPECT_EQ(matrix.dY, 0.0F);
+    EXPECT_EQ((std::array<U_FLOAT, 6>{matrix.m11, matrix.m12, matrix.m21, matrix.m22, matrix.dX,
+                                      matrix.dY}),
+              (std::array<U_FLOAT, 6>{1, 0, 0, 1, 0, 0}));
 
     const std::vector<const char*> end = emfPlusRecords(records[comments[3]]);
     ASSERT_EQ(end.size(), 1U);
@@ -233,19 +227,15 @@ TEST_F(CurvePictureRecords, TheLabelFontIsTheExtendedRecordOfArialTur) {
     ASSERT_EQ(fonts.size(), 1U);
     ASSERT_EQ(fonts[0].size, 368U);
     const U_LOGFONT font = as<U_EMREXTCREATEFONTINDIRECTW>(fonts[0]).elfw.elfLogFont;
-    EXPECT_EQ(font.lfHeight, -11);
-    EXPECT_EQ(font.lfWidth, 0);
-    EXPECT_EQ(font.lfEscapement, 0);
-    EXPECT_EQ(font.lfOrientation, 0);
-    EXPECT_EQ(font.lfWeight, 400);
-    EXPECT_EQ(font.lfItalic, 0);
-    EXPECT_EQ(font.lfUnderline, 0);
-    EXPECT_EQ(font.lfStrikeOut, 0);
-    EXPECT_EQ(font.lfCharSet, 162);
-    EXPECT_EQ(font.lfOutPrecision, 0);
-    EXPECT_EQ(font.lfClipPrecision, 0);
-    EXPECT_EQ(font.lfQuality, 0);
-    EXPECT_EQ(font.lfPitchAndFamily, 0);
+    // An em of 11 pixels, regular, in the Turkish character set; nothing else set.
+    EXPECT_EQ((std::array<std::int32_t, 5>{font.lfHeight, font.lfWidth, font.lfEscapement,
+                                           font.lfOrientation, font.lfWeight}),
+              (std::array<std::int32_t, 5>{-11, 0, 0, 0, 400}));
+    EXPECT_EQ(
+        (std::array<std::uint8_t, 8>{font.lfItalic, font.lfUnderline, font.lfStrikeOut,
+                                     font.lfCharSet, font.lfOutPrecision, font.lfClipPrecision,
+                                     font.lfQuality, font.lfPitchAndFamily}),
+        (std::array<std::uint8_t, 8>{0, 0, 0, 162, 0, 0, 0, 0}));
     const std::u16string face(reinterpret_cast<const char16_t*>(font.lfFaceName));
     EXPECT_EQ(utf8(face), "Arial Tur");
 
