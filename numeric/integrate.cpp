@@ -33,6 +33,8 @@ double integrateProbability(ProbabilityBoxes& boxes, const host::NumberLocale& l
     for (std::int16_t i = 1; i <= last;) {
         X = host::add(X, H);
         S = host::toDouble(host::add(Value::ofDouble(S), f(X)));
+        // Each increment is tested for 16-bit overflow, as the host's loop does; with last
+        // fixed at N - 1 the test never fires.
         if (i == INT16_MAX) {
             host::raise(host::ErrorKind::Overflow);
         }

@@ -25,7 +25,7 @@ struct Colour {
     std::uint8_t blue = 0;
     int systemIndex = 0;
 
-    static constexpr Colour byDefault() { return {}; }
+    static constexpr Colour byDefault() { return {}; } // for tables that say so outright
     static constexpr Colour rgb(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
         return {Source::Rgb, red, green, blue, 0};
     }
