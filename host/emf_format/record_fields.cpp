@@ -20,6 +20,8 @@ Rect clamped(Rect rect) {
 std::vector<Point> readPoints(const RecordReader& record, bool sixteenBit) {
     const std::uint32_t count = record.read(layout::poly::count);
     std::vector<Point> points;
+    // No more than the record can hold, whatever the count says: it is checked next.
+    points.reserve(std::min<std::size_t>(count, record.size() / encodedSize<Point16>));
     const auto add = [&points](auto point) {
         points.push_back(clamped(Point{point.x, point.y}));
     };
@@ -112,9 +114,11 @@ record::TextOut readText(const RecordReader& record) {
     }
     const std::uint32_t advancesOffset =
         record.read(hasRectangle ? text::advancesOffset : text::advancesOffsetWithoutRectangle);
+    const std::size_t fitting = std::min<std::size_t>(characters, record.size() / 2);
+    result.text.reserve(fitting);
     record.readEach<char16_t>(stringOffset, characters,
                               [&](char16_t unit) { result.text.push_back(unit); });
-    result.advances.reserve(characters);
+    result.advances.reserve(fitting);
     record.readEach<std::int32_t>(advancesOffset, characters, [&](std::int32_t advance) {
         result.advances.push_back(advance);
     });
