@@ -8,8 +8,8 @@
 #include <vector>
 
 // The records of a checked metafile as typed values: what the parser returns and the
-// player draws from. Every value lies inside the bytes it came from, every object
-// slot inside the header's table, and logical coordinates are clamped to
+// player draws from. Every value was read from inside its record, every object slot
+// lies inside the header's table, and logical coordinates are clamped to
 // coordinateLimit, so no sum or difference of two of them can overflow.
 namespace dorvek::host::emf_format {
 
