@@ -179,6 +179,7 @@ void MetafileWriter::createFont(std::uint32_t handle, const LogFont& font) {
         at += sizeof character;
     }
     put(created::designVectorSignature, designVectorSignature);
+    put(created::designAxes, 0U);
     end();
 }
 

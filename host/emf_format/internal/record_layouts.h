@@ -60,7 +60,6 @@ inline constexpr std::size_t fixedSize = 24;
 
 // Every record that creates an object names its slot first.
 inline constexpr Field<std::uint32_t> slot{8};
-inline constexpr std::size_t slotRecordSize = 12;
 
 namespace create_pen { // EMR_CREATEPEN: LOGPEN, whose width is a point of which x counts
 inline constexpr Field<std::uint32_t> style{12};
@@ -98,8 +97,8 @@ inline constexpr std::size_t size = 92;
 namespace create_font { // EMR_EXTCREATEFONTINDIRECTW in its extended form
 inline constexpr std::size_t logFont = 12;
 inline constexpr std::size_t minimumSize = logFont + log_font::size;
-// Full name (64 characters), style and script (32 each), then the design vector.
-inline constexpr std::size_t namesCharacters = 64 + 32 + 32;
+// From the LOGFONTW's end: full name (64 characters), style and script (32 each),
+// then the design vector.
 inline constexpr Field<std::uint32_t> designVectorSignature{360};
 inline constexpr Field<std::uint32_t> designAxes{364};
 inline constexpr std::size_t fixedSize = 368;
