@@ -66,7 +66,7 @@ class DensityOverflowTest : public ::testing::TestWithParam<double> {};
 // exp(x^2/2) overflows beyond about 37.677, and x^2 itself beyond about 1.34e154:
 // either way an overflow, and no value at all.
 TEST_P(DensityOverflowTest, RaisesOverflowAndDeliversNothing) {
-    test::expectError(host::ErrorKind::Overflow, [this] { f(Value::ofDouble(GetParam())); });
+    test::expectError(host::ErrorKind::Overflow, [] { f(Value::ofDouble(GetParam())); });
 }
 
 INSTANTIATE_TEST_SUITE_P(Arguments, DensityOverflowTest,
