@@ -1,5 +1,6 @@
 #include "form_window.h"
 
+#include "command_button.h"
 #include "event_dispatch.h"
 #include "form_fonts.h"
 #include "form_icon.h"
@@ -7,10 +8,10 @@
 #include "image_control.h"
 #include "shape_control.h"
 #include "system_colours.h"
+#include "text_box.h"
 #include "twips.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
 #include <stdexcept>
@@ -41,7 +42,7 @@ void applyColour(QPalette& palette, QPalette::ColorRole role, const Colour& colo
 }
 
 QWidget* makeTextBox(const ControlDescription& control, QWidget* parent) {
-    auto* box = new QLineEdit(fromUtf8(control.text), parent);
+    auto* box = new TextBox(fromUtf8(control.text), parent);
     // A frame drawn inside a 13-pixel box would leave no room for the text.
     box->setFrame(false);
     box->setReadOnly(control.readOnly);
@@ -53,8 +54,7 @@ QWidget* makeTextBox(const ControlDescription& control, QWidget* parent) {
 }
 
 QWidget* makeButton(const ControlDescription& control, QWidget* parent) {
-    auto* button = new QPushButton(fromUtf8(control.text), parent);
-    button->setAutoDefault(false);
+    auto* button = new CommandButton(fromUtf8(control.text), parent);
     QPalette palette = button->palette();
     applyColour(palette, QPalette::Button, control.background);
     applyColour(palette, QPalette::ButtonText, control.foreground);
