@@ -36,7 +36,7 @@ QString displayName(const ControlDescription& control) {
 // Sets a palette role from a described colour, leaving the host's default where the
 // description gives none.
 void applyColour(QPalette& palette, QPalette::ColorRole role, const Colour& colour) {
-    if (const std::optional<QColor> resolved = resolveColour(colour, palette)) {
+    if (const std::optional<QColor> resolved = resolveColour(colour)) {
         palette.setColor(role, *resolved);
     }
 }
@@ -103,6 +103,9 @@ FormWindow::FormWindow(const ProgramDescription& program, const FormDescription&
     setWindowTitle(fromUtf8(form.caption));
     setWindowIcon(iconFromImages(form.icon));
     setFont(windowDefaultFont());
+    // The host's fixed light colours, not the desktop theme's; the controls inherit
+    // them. Dialogs such as the error box are windows of their own and follow the desktop.
+    setPalette(classicPalette());
     // Nothing in the window follows a change of its size, so it offers none.
     setFixedSize(pixelSize(form.clientWidth, form.clientHeight));
     addControls(form);
