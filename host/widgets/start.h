@@ -13,7 +13,8 @@ struct ProgramDescription;
 [[noreturn]] void start(const ProgramDescription& program, int argc, char** argv);
 
 // The steps of start before the event loop, for tests that drive the window
-// themselves. Both need the application to exist.
+// themselves. Both need the application to exist. Preparing it names it and has Qt's
+// own texts speak Turkish.
 void prepareApplication(const ProgramDescription& program);
 std::unique_ptr<FormWindow> buildStartupForm(const ProgramDescription& program);
 
