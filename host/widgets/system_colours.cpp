@@ -15,10 +15,10 @@ struct SystemColourEntry {
     QRgb value;
 };
 
-// The "Windows Standard" scheme of the platform's 32-bit releases of its time (the
-// registry's defaults under Control Panel\Colors), with the greys of the 3-D look. The
-// later entries take the values of the classic scheme that introduced them. Index 25
-// names no colour.
+// The standard colour scheme of the platform's 32-bit releases of the runtime's time,
+// as its control panel ships it: the greys of the 3-D look, white edit fields, navy
+// selections. Entries that later releases added take the values of their classic
+// scheme. Index 25 names no colour.
 constexpr std::array<SystemColourEntry, 30> systemColours = {{
     {0, "scroll bar", qRgb(192, 192, 192)},
     {1, "desktop", qRgb(0, 128, 128)},
