@@ -5,8 +5,8 @@
 #include "host/runtime/number_locale.h"
 #include "numeric/integrate.h"
 #include "numeric/probability_boxes.h"
+#include "tools/dorvek_calc_arguments.h"
 #include "window/curve_picture.h"
-#include "window/curve_picture_description.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -18,22 +18,9 @@
 #include <QString>
 #include <charconv>
 #include <cstdio>
-#include <cstring>
-#include <optional>
 #include <span>
-#include <string_view>
 
 namespace {
-
-constexpr const char* usage = "Kullanım: dorvek-calc [--exact] [--] ALT ÜST\n"
-                              "         dorvek-calc --emf DOSYA\n"
-                              "         dorvek-calc --png DOSYA [--size GENxYÜK]\n"
-                              "         dorvek-calc --help\n";
-
-// The curve picture's own size in pixels, the PNG's size unless --size says otherwise.
-constexpr QSize pictureSize(dorvek::window::curve_picture::width,
-                            dorvek::window::curve_picture::height);
-constexpr int largestSide = 16384;
 
 // The two bounds from the command line stand in for the window's boxes.
 class ArgumentBoxes : public dorvek::numeric::ProbabilityBoxes {
@@ -50,96 +37,6 @@ private:
     const char* lower_;
     const char* upper_;
 };
-
-struct Command {
-    bool help = false;
-    bool exact = false;
-    const char* lower = nullptr;
-    const char* upper = nullptr;
-    const char* metafileFile = nullptr; // --emf
-    const char* pngFile = nullptr;      // --png
-    QSize pngSize = pictureSize;
-};
-
-// "WIDTHxHEIGHT", both whole numbers from 1 to largestSide.
-std::optional<QSize> parseSize(std::string_view text) {
-    const std::size_t separator = text.find('x');
-    if (separator == std::string_view::npos) {
-        return std::nullopt;
-    }
-    const auto number = [](std::string_view digits) -> std::optional<int> {
-        int value = 0;
-        const auto [end, error] =
-            std::from_chars(digits.data(), digits.data() + digits.size(), value);
-        if (error != std::errc() || end != digits.data() + digits.size() || value < 1 ||
-            value > largestSide) {
-            return std::nullopt;
-        }
-        return value;
-    };
-    const std::optional<int> width = number(text.substr(0, separator));
-    const std::optional<int> height = number(text.substr(separator + 1));
-    if (!width || !height) {
-        return std::nullopt;
-    }
-    return QSize(*width, *height);
-}
-
-// --emf FILE, or --png FILE [--size WIDTHxHEIGHT]; argv[1] is the option.
-std::optional<Command> parsePictureCommand(int argc, char** argv) {
-    Command command;
-    if (std::string_view(argv[1]) == "--emf" && argc == 3) {
-        command.metafileFile = argv[2];
-        return command;
-    }
-    if (std::string_view(argv[1]) != "--png" || (argc != 3 && argc != 5)) {
-        return std::nullopt;
-    }
-    command.pngFile = argv[2];
-    if (argc == 5) {
-        const std::optional<QSize> size =
-            std::string_view(argv[3]) == "--size" ? parseSize(argv[4]) : std::nullopt;
-        if (!size) {
-            return std::nullopt;
-        }
-        command.pngSize = *size;
-    }
-    return command;
-}
-
-// Bounds may be negative, so an argument is an option only when it is one we know.
-std::optional<Command> parseCommand(int argc, char** argv) {
-    Command command;
-    int first = 1;
-    if (argc == 2 && std::string_view(argv[1]) == "--help") {
-        command.help = true;
-        return command;
-    }
-    if (argc > 1 &&
-        (std::string_view(argv[1]) == "--emf" || std::string_view(argv[1]) == "--png")) {
-        return parsePictureCommand(argc, argv);
-    }
-    if (argc > 1 && std::string_view(argv[1]) == "--exact") {
-        command.exact = true;
-        first = 2;
-    }
-    if (argc > first && std::string_view(argv[first]) == "--") {
-        ++first;
-    } else {
-        // A bound never begins with two dashes: this is an option we do not know.
-        for (int i = first; i < argc; ++i) {
-            if (std::string_view(argv[i]).starts_with("--")) {
-                return std::nullopt;
-            }
-        }
-    }
-    if (argc - first != 2) {
-        return std::nullopt;
-    }
-    command.lower = argv[first];
-    command.upper = argv[first + 1];
-    return command;
-}
 
 void printExact(double probability) {
     char buffer[32];
@@ -200,25 +97,30 @@ int writePng(char* program, const char* path, QSize size) {
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::optional<Command> command = parseCommand(argc, argv);
-    if (!command) {
-        std::fputs(usage, stderr);
+    using dorvek::tools::Command;
+    Command command;
+    try {
+        command = dorvek::tools::parseCommand(std::span<char* const>(argv + 1, argv + argc));
+    } catch (const dorvek::tools::WrongUsage& wrong) {
+        std::fprintf(stderr, "dorvek-calc: %s\n%sAyrıntılar için: dorvek-calc --help\n",
+                     wrong.what(), dorvek::tools::usageText);
         return 2;
     }
-    if (command->help) {
-        std::fputs(usage, stdout);
+    switch (command.action) {
+    case Command::Action::Help:
+        std::fputs(dorvek::tools::helpText().c_str(), stdout);
         return 0;
-    }
-    if (command->metafileFile != nullptr) {
-        return writeMetafile(command->metafileFile);
-    }
-    if (command->pngFile != nullptr) {
-        return writePng(argv[0], command->pngFile, command->pngSize);
+    case Command::Action::Metafile:
+        return writeMetafile(command.file);
+    case Command::Action::Png:
+        return writePng(argv[0], command.file, command.pngSize);
+    case Command::Action::Probability:
+        break;
     }
     try {
-        ArgumentBoxes boxes(command->lower, command->upper);
+        ArgumentBoxes boxes(command.lower, command.upper);
         const dorvek::host::NumberLocale locale = dorvek::host::userNumberLocale();
-        if (command->exact) {
+        if (command.exact) {
             printExact(dorvek::numeric::integrateProbability(boxes, locale));
         } else {
             dorvek::numeric::Integrate(boxes, locale);

@@ -15,7 +15,7 @@ namespace dorvek::host {
 class FormControls;
 
 // A colour as a description gives it: the host's default, a plain RGB value, or a
-// system colour named by its index (the host maps the indices onto its palette).
+// system colour named by its index (the host gives each index its value).
 struct Colour {
     enum class Source : std::uint8_t { Default, Rgb, System };
 

@@ -26,6 +26,11 @@ void reportError(const Error& error, QWidget* window, const QString& programTitl
     // Qt's own button texts are English unless its translations are installed.
     box.setDefaultButton(box.addButton(QStringLiteral("Tamam"), QMessageBox::AcceptRole));
     box.exec();
+    // Give the keyboard back to the window: without a window manager nothing else does,
+    // and the focus would stay with the screen's root.
+    if (window != nullptr) {
+        window->activateWindow();
+    }
 }
 
 } // namespace dorvek::host

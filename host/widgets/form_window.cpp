@@ -1,5 +1,6 @@
 #include "form_window.h"
 
+#include "command_button.h"
 #include "event_dispatch.h"
 #include "form_fonts.h"
 #include "form_icon.h"
@@ -7,11 +8,11 @@
 #include "image_control.h"
 #include "shape_control.h"
 #include "system_colours.h"
+#include "text_box.h"
 #include "twips.h"
 #include "utf8_text.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
 #include <stdexcept>
@@ -33,13 +34,13 @@ QString displayName(const ControlDescription& control) {
 // Sets a palette role from a described colour, leaving the host's default where the
 // description gives none.
 void applyColour(QPalette& palette, QPalette::ColorRole role, const Colour& colour) {
-    if (const std::optional<QColor> resolved = resolveColour(colour, palette)) {
+    if (const std::optional<QColor> resolved = resolveColour(colour)) {
         palette.setColor(role, *resolved);
     }
 }
 
 QWidget* makeTextBox(const ControlDescription& control, QWidget* parent) {
-    auto* box = new QLineEdit(fromUtf8(control.text), parent);
+    auto* box = new TextBox(fromUtf8(control.text), parent);
     // A frame drawn inside a 13-pixel box would leave no room for the text.
     box->setFrame(false);
     box->setReadOnly(control.readOnly);
@@ -51,8 +52,7 @@ QWidget* makeTextBox(const ControlDescription& control, QWidget* parent) {
 }
 
 QWidget* makeButton(const ControlDescription& control, QWidget* parent) {
-    auto* button = new QPushButton(fromUtf8(control.text), parent);
-    button->setAutoDefault(false);
+    auto* button = new CommandButton(fromUtf8(control.text), parent);
     QPalette palette = button->palette();
     applyColour(palette, QPalette::Button, control.background);
     applyColour(palette, QPalette::ButtonText, control.foreground);
@@ -102,6 +102,9 @@ FormWindow::FormWindow(const ProgramDescription& program, const FormDescription&
     setWindowTitle(fromUtf8(form.caption));
     setWindowIcon(iconFromImages(form.icon));
     setFont(windowDefaultFont());
+    // The host's fixed light colours, not the desktop theme's; the controls inherit
+    // them. Dialogs such as the error box are windows of their own and follow the desktop.
+    setPalette(classicPalette());
     // Nothing in the window follows a change of its size, so it offers none.
     setFixedSize(pixelSize(form.clientWidth, form.clientHeight));
     addControls(form);

@@ -21,7 +21,7 @@ Qt::BrushStyle brushStyleForFillStyle(int style) {
 }
 
 ShapeControl::ShapeControl(const ShapeLook& look, QWidget* parent)
-    : QWidget(parent), colour_(resolveColour(look.colour, palette()).value_or(Qt::black)),
+    : QWidget(parent), colour_(resolveColour(look.colour).value_or(Qt::black)),
       fill_(brushStyleForFillStyle(look.style)) {}
 
 void ShapeControl::paintEvent(QPaintEvent*) {

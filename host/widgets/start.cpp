@@ -5,6 +5,8 @@
 #include "utf8_text.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <clocale>
 #include <cstdlib>
 #include <cstring>
@@ -26,6 +28,24 @@ void useUtf8Characters() {
     }
 }
 
+// Qt's own texts, such as the text boxes' context menu, speak the host's language
+// whatever the user's locale, like the rest of the window. Loaded once per application;
+// without the translation they stay English and the program runs all the same.
+void installQtTranslation() {
+    QCoreApplication* application = QCoreApplication::instance();
+    const QString name = QStringLiteral("qtbase_tr");
+    if (application->findChild<QTranslator*>(name, Qt::FindDirectChildrenOnly) != nullptr) {
+        return;
+    }
+    auto* translator = new QTranslator(application);
+    translator->setObjectName(name);
+    if (translator->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+    } else {
+        delete translator;
+    }
+}
+
 // The application lives in this frame, so it is gone before the process ends.
 int run(const ProgramDescription& program, int argc, char** argv) {
     QApplication application(argc, argv); // sets the C library's locale from the environment
@@ -42,6 +62,7 @@ void prepareApplication(const ProgramDescription& program) {
     // The name only, not a display name: Qt would append that to every window title.
     QCoreApplication::setApplicationName(fromUtf8(program.title));
     QCoreApplication::setApplicationVersion(fromUtf8(program.version));
+    installQtTranslation();
 }
 
 std::unique_ptr<FormWindow> buildStartupForm(const ProgramDescription& program,

@@ -16,7 +16,7 @@ struct ProgramDescription;
 
 // The steps of start before the event loop, for tests that drive the window
 // themselves and see its errors through their own reporter. Both need the
-// application to exist.
+// application to exist. Preparing it names it and has Qt's own texts speak Turkish.
 void prepareApplication(const ProgramDescription& program);
 std::unique_ptr<FormWindow> buildStartupForm(const ProgramDescription& program,
                                              ErrorReporter report = reportError);

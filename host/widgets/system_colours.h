@@ -8,19 +8,19 @@ namespace dorvek::host {
 
 struct Colour;
 
-// Where a system colour, named by its index, comes from in Qt's palette.
-struct SystemColourSource {
-    QPalette::ColorGroup group;
-    QPalette::ColorRole role;
-};
+// A system colour, named by its index, as the host fixes it: the standard colour
+// scheme of the platform the window was designed on, whatever the desktop's theme.
+// None for an index that names no system colour.
+std::optional<QColor> systemColour(int index);
 
-// The palette entry that stands for a system colour index; none for an index that
-// names no system colour.
-std::optional<SystemColourSource> systemColourSource(int index);
+// A described colour; none where the description leaves the host's default. An index
+// that names no system colour throws std::invalid_argument: the description itself
+// is wrong.
+std::optional<QColor> resolveColour(const Colour& colour);
 
-// A described colour under the given palette; none where the description leaves the
-// host's default. An index that names no system colour throws std::invalid_argument:
-// the description itself is wrong.
-std::optional<QColor> resolveColour(const Colour& colour, const QPalette& palette);
+// Qt's palette in those system colours, for the windows the host builds: the window's
+// design puts blue texts on system colours over a light picture, which holds only while
+// they are the light ones it was designed with.
+QPalette classicPalette();
 
 } // namespace dorvek::host

@@ -4,6 +4,7 @@
 #include "host/widgets/twips.h"
 #include "tests/support/test_application.h"
 
+#include <QApplication>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <gtest/gtest.h>
@@ -38,57 +39,61 @@ TEST(ClientArea, SizeInPixels) {
     EXPECT_EQ(pixelSize(6210, 3675), QSize(414, 245));
 }
 
-// A palette whose every entry differs, so a colour found tells where it came from.
-QPalette distinctPalette() {
-    QPalette palette;
-    int shade = 1;
+TEST(SystemColours, EveryIndexOfThePlatformIsNamedAndNoOther) {
+    for (int index = -1; index <= 31; ++index) {
+        const bool named = index >= 0 && index <= 30 && index != 25;
+        EXPECT_EQ(systemColour(index).has_value(), named) << "index " << index;
+    }
+}
+
+TEST(SystemColours, PlainDefaultAndUnknownColours) {
+    EXPECT_EQ(resolveColour(Colour::rgb(0, 0, 255)), QColor(0, 0, 255));
+    EXPECT_EQ(resolveColour(Colour::system(5)), systemColour(5));
+    EXPECT_FALSE(resolveColour(Colour::byDefault()).has_value());
+    EXPECT_THROW(resolveColour(Colour::system(31)), std::invalid_argument);
+}
+
+// Sets the application's palette for the life of the object, as a desktop theme does.
+class ScopedApplicationPalette {
+public:
+    explicit ScopedApplicationPalette(const QPalette& palette)
+        : previous_(QApplication::palette()) {
+        QApplication::setPalette(palette);
+    }
+    ~ScopedApplicationPalette() { QApplication::setPalette(previous_); }
+    ScopedApplicationPalette(const ScopedApplicationPalette&) = delete;
+    ScopedApplicationPalette& operator=(const ScopedApplicationPalette&) = delete;
+
+private:
+    QPalette previous_;
+};
+
+// Every entry of the window's palette is the host's own: none comes from the desktop.
+TEST(SystemColours, ClassicPaletteIsTheSameUnderAnyDesktopPalette) {
+    test::testApplication();
+    QPalette light;
+    QPalette dark;
+    {
+        const ScopedApplicationPalette desktop(QPalette(QColor(240, 240, 240)));
+        light = classicPalette();
+    }
+    {
+        const ScopedApplicationPalette desktop(QPalette(QColor(40, 40, 40), QColor(30, 30, 30)));
+        dark = classicPalette();
+    }
     for (const QPalette::ColorGroup group :
          {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         for (int role = 0; role < QPalette::NColorRoles; ++role) {
-            palette.setColor(group, static_cast<QPalette::ColorRole>(role), QColor::fromRgb(shade));
-            ++shade;
+            if (role == QPalette::NoRole) {
+                continue;
+            }
+            const auto colourRole = static_cast<QPalette::ColorRole>(role);
+            EXPECT_EQ(light.color(group, colourRole), dark.color(group, colourRole))
+                << "group " << group << " role " << role;
         }
     }
-    return palette;
-}
-
-struct SystemColourRow {
-    const char* label;
-    int index;
-    QPalette::ColorGroup group;
-    QPalette::ColorRole role;
-};
-
-class SystemColourTest : public ::testing::TestWithParam<SystemColourRow> {
-protected:
-    void SetUp() override { test::testApplication(); }
-};
-
-TEST_P(SystemColourTest, IndexTakesItsPaletteEntry) {
-    const QPalette palette = distinctPalette();
-    const std::optional<QColor> colour = resolveColour(Colour::system(GetParam().index), palette);
-    ASSERT_TRUE(colour);
-    EXPECT_EQ(*colour, palette.color(GetParam().group, GetParam().role));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Indices, SystemColourTest,
-    ::testing::Values(SystemColourRow{"scroll_bar", 0, QPalette::Active, QPalette::Midlight},
-                      SystemColourRow{"window_background", 5, QPalette::Active, QPalette::Base}),
-    [](const auto& info) { return std::string(info.param.label); });
-
-TEST(SystemColours, EveryIndexOfThePlatformIsMappedAndNoOther) {
-    for (int index = -1; index <= 31; ++index) {
-        const bool named = index >= 0 && index <= 30 && index != 25;
-        EXPECT_EQ(systemColourSource(index).has_value(), named) << "index " << index;
-    }
-}
-
-TEST(SystemColours, PlainAndDefaultColours) {
-    const QPalette palette = distinctPalette();
-    EXPECT_EQ(resolveColour(Colour::rgb(0, 0, 255), palette), QColor(0, 0, 255));
-    EXPECT_FALSE(resolveColour(Colour::byDefault(), palette).has_value());
-    EXPECT_THROW(resolveColour(Colour::system(31), palette), std::invalid_argument);
+    EXPECT_EQ(dark.color(QPalette::Base), systemColour(5));
+    EXPECT_EQ(dark.color(QPalette::Button), systemColour(15));
 }
 
 // Found, not merely asked for: otherwise fontconfig picks some other face.

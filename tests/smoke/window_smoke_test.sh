@@ -1,21 +1,64 @@
 #!/usr/bin/env bash
-# The real window under Xvfb: it maps with its title and client size, survives a
-# click on "Sonuç", and a close request ends the process with status 0.
-# Usage (inside an X display, e.g. under xvfb-run): window_smoke_test.sh DORVEK CLOSE-WINDOW
+# The real window under Xvfb, without a window manager or under the one named: it maps
+# with its title and client size; with the keyboard alone a bad bound brings up the
+# error box, Return dismisses it and the keyboard works in the window again; it
+# survives a click on "Sonuç"; and a close request (Alt+F4 under a window manager)
+# ends the process with status 0.
+# Usage (inside an X display, e.g. under xvfb-run):
+#   window_smoke_test.sh DORVEK CLOSE-WINDOW [WINDOW-MANAGER]
 set -euo pipefail
 
 dorvek=$1
 close_window=$2
+window_manager=${3:-}
 title="Dorvek Dağılım"
+program_title="Dorvek Olasılıklar"
+pid=""
+manager_pid=""
+shots=$(mktemp -d)
+
+cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    [ -n "$manager_pid" ] && kill "$manager_pid" 2>/dev/null || true
+    rm -rf "$shots"
+}
+trap cleanup EXIT
 
 fail() {
-    echo "FAIL: $*" >&2
-    kill "$pid" 2>/dev/null || true
+    echo "FAIL${window_manager:+ (under $window_manager)}: $*" >&2
     exit 1
+}
+
+# Pixels of Text1, (312, 8, 81, 13) in the client area, that are clearly blue: the
+# result's text, on the scroll bar's grey.
+blue_result_pixels() {
+    import -window "$window" "$shots/window.png"
+    convert "$shots/window.png" -crop 81x13+312+8 +repage -depth 8 txt:- |
+        awk -F'[(),]+' 'NR > 1 && $3 <= 80 && $4 <= 80 && $5 >= 200 { n++ } END { print n + 0 }'
+}
+
+wait_until_gone() { # WINDOW-NAME
+    for _ in $(seq 50); do
+        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    return 1
 }
 
 # The test suite may run with Qt's offscreen platform; this test needs the real one.
 unset QT_QPA_PLATFORM
+export LC_ALL=C.UTF-8 # for the tools; dorvek gets its own locale below
+
+if [ -n "$window_manager" ]; then
+    "$window_manager" &
+    manager_pid=$!
+    for _ in $(seq 100); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.1
+    done
+    xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || fail "$window_manager did not start"
+fi
+
 # A Turkish user's locale, which the C library here may well not have generated.
 LC_ALL=tr_TR.UTF-8 "$dorvek" &
 pid=$!
@@ -25,10 +68,10 @@ window=$(timeout 30 xdotool search --sync --onlyvisible --classname '^dorvek$' |
 [ -n "$window" ] || fail "no window of dorvek mapped"
 
 # The title as window managers read it, in UTF-8 whatever the locale here.
-name=$(LC_ALL=C.UTF-8 xprop -id "$window" -notype _NET_WM_NAME)
+name=$(xprop -id "$window" -notype _NET_WM_NAME)
 [ "$name" = "_NET_WM_NAME = \"$title\"" ] || fail "title is $name"
 # Tools that read the legacy title (xdotool --name among them) must find it too.
-by_name=$(LC_ALL=C.UTF-8 xdotool search --name "^$title\$" | head -n 1) || true
+by_name=$(xdotool search --name "^$title\$" | head -n 1) || true
 [ "$by_name" = "$window" ] || fail "the legacy title (WM_NAME) is $(xprop -id "$window" WM_NAME)"
 
 geometry=$(xwininfo -id "$window")
@@ -36,12 +79,46 @@ width=$(awk '/^ *Width:/ {print $2}' <<<"$geometry")
 height=$(awk '/^ *Height:/ {print $2}' <<<"$geometry")
 [ "$width" = 414 ] && [ "$height" = 245 ] || fail "client area is ${width} x ${height}"
 
+# The keyboard alone. The lower bound box has the focus at start: a bound that is
+# not a number, Tab to the button, Return.
+if [ -n "$window_manager" ]; then
+    xdotool windowactivate --sync "$window"
+else
+    xdotool windowfocus --sync "$window"
+fi
+sleep 0.5
+xdotool key ctrl+a
+xdotool type abc
+xdotool key Tab Return
+timeout 10 xdotool search --sync --onlyvisible --name "^$program_title\$" >/dev/null ||
+    fail "no error box after Return on the button with a bound that is not a number"
+[ "$(blue_result_pixels)" -eq 0 ] || fail "a result shown after the error"
+xdotool key Return
+wait_until_gone "$program_title" || fail "Return did not dismiss the error box"
+sleep 0.5
+# Back in the window, the focus on the button again: Shift+Tab to the lower bound box,
+# a good bound, Tab and Return compute.
+xdotool key shift+Tab ctrl+a
+xdotool type -- -1
+xdotool key Tab Return
+sleep 1
+kill -0 "$pid" 2>/dev/null || fail "the process ended after the keyboard's computation"
+if xdotool search --onlyvisible --name "^$program_title\$" >/dev/null 2>&1; then
+    fail "an error box after typing a good bound: the keys went elsewhere"
+fi
+[ "$(blue_result_pixels)" -gt 10 ] || fail "no result after the error box was dismissed with Return"
+
 # The middle of Command1, (344, 24, 49, 15) in the client area.
 xdotool mousemove --window "$window" 368 31 click 1
 sleep 1
 kill -0 "$pid" 2>/dev/null || fail "the process ended after the click"
 
-"$close_window" "$window" || fail "could not send the close request"
+if [ -n "$window_manager" ]; then
+    xdotool windowactivate --sync "$window"
+    xdotool key alt+F4
+else
+    "$close_window" "$window" || fail "could not send the close request"
+fi
 for _ in $(seq 100); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.1
@@ -49,5 +126,6 @@ done
 kill -0 "$pid" 2>/dev/null && fail "still running 10 s after the close request"
 status=0
 wait "$pid" || status=$?
+pid=""
 [ "$status" -eq 0 ] || fail "exit status $status"
-echo "window smoke test passed"
+echo "window smoke test passed${window_manager:+ under $window_manager}"

@@ -60,26 +60,6 @@ TEST_F(PictureOptions, PngRendersWithTheWindowsPlayer) {
     }
 }
 
-TEST_F(PictureOptions, WrongUsageShowsTheUsageAndExitsWithTwo) {
-    const QStringList wrong[] = {{"--emf"},
-                                 {"--emf", "a.emf", "b.emf"},
-                                 {"--png"},
-                                 {"--png", "a.png", "--size"},
-                                 {"--png", "a.png", "--size", "0x10"},
-                                 {"--png", "a.png", "--size", "491"},
-                                 {"--png", "a.png", "--size", "491x254x1"},
-                                 {"--png", "a.png", "--size", "99999x10"},
-                                 {"--png", "a.png", "--width", "491x254"}};
-    for (const QStringList& arguments : wrong) {
-        SCOPED_TRACE(arguments.join(' ').toStdString());
-        const CalcRun run = runTool(arguments);
-        EXPECT_EQ(run.exitCode, 2);
-        EXPECT_TRUE(run.standardOutput.isEmpty());
-        EXPECT_TRUE(run.standardError.startsWith("Kullanım: dorvek-calc"))
-            << run.standardError.toStdString();
-    }
-}
-
 TEST_F(PictureOptions, AFileThatCannotBeWrittenExitsWithOne) {
     for (const char* option : {"--emf", "--png"}) {
         const CalcRun run = runTool({option, file("no-such-folder/curve")});

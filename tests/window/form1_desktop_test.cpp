@@ -1,0 +1,272 @@
+// Form1 as a desktop user meets it: the keyboard, a dark desktop theme, Qt's own texts,
+// long pasted bounds and boxes narrower than their text.
+
+#include "host/widgets/form_window.h"
+#include "host/widgets/start.h"
+#include "tests/support/error_reports.h"
+#include "tests/support/scoped_environment_variable.h"
+#include "tests/support/test_application.h"
+#include "window/dorvek_program.h"
+
+#include <QClipboard>
+#include <QFile>
+#include <QLibraryInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QTest>
+#include <algorithm>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <map>
+#include <memory>
+
+namespace dorvek::window {
+namespace {
+
+class Form1DesktopTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::testApplication();
+        host::prepareApplication(dorvekProgram());
+        window_ = host::buildStartupForm(dorvekProgram(), reports_.reporter());
+    }
+
+    QLineEdit* box(std::string_view name, std::optional<int> element = std::nullopt) const {
+        return qobject_cast<QLineEdit*>(window_->control(name, element));
+    }
+    QLineEdit* lowerBox() const { return box("Text2", 0); }
+    QLineEdit* upperBox() const { return box("Text2", 1); }
+    QLineEdit* resultBox() const { return box("Text1"); }
+    QWidget* button() const { return window_->control("Command1"); }
+
+    void showActive() const {
+        window_->show();
+        window_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    }
+
+    test::ErrorReports reports_;
+    std::unique_ptr<host::FormWindow> window_;
+};
+
+// --- Return and keypad Enter on the focused button -------------------------------
+
+struct ChoosingKey {
+    const char* label;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+};
+
+class Form1ChoosingKeyTest : public Form1DesktopTest,
+                             public ::testing::WithParamInterface<ChoosingKey> {};
+
+TEST_P(Form1ChoosingKeyTest, KeyOnTheFocusedButtonComputes) {
+    const test::ScopedLocale locale("tr_TR.UTF-8");
+    showActive();
+    lowerBox()->setText(QStringLiteral("-1"));
+    upperBox()->setText(QStringLiteral("1"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), button());
+    QTest::keyClick(button(), GetParam().key, GetParam().modifiers);
+    EXPECT_TRUE(reports_.take().isEmpty());
+    EXPECT_EQ(resultBox()->text(), u"0,68269");
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, Form1ChoosingKeyTest,
+                         ::testing::Values(ChoosingKey{"return", Qt::Key_Return, Qt::NoModifier},
+                                           ChoosingKey{"keypad_enter", Qt::Key_Enter,
+                                                       Qt::KeypadModifier},
+                                           ChoosingKey{"space", Qt::Key_Space, Qt::NoModifier}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+// --- A dark desktop theme ---------------------------------------------------------
+
+// The desktop's style and palette for the life of the object.
+class ScopedDesktopTheme {
+public:
+    ScopedDesktopTheme(const char* style, const QPalette& palette)
+        : previousStyle_(QApplication::style()->name()), previousPalette_(QApplication::palette()) {
+        QApplication::setStyle(QStyleFactory::create(QString::fromLatin1(style)));
+        QApplication::setPalette(palette);
+    }
+    ~ScopedDesktopTheme() {
+        QApplication::setStyle(QStyleFactory::create(previousStyle_));
+        QApplication::setPalette(previousPalette_);
+    }
+    ScopedDesktopTheme(const ScopedDesktopTheme&) = delete;
+    ScopedDesktopTheme& operator=(const ScopedDesktopTheme&) = delete;
+
+private:
+    QString previousStyle_;
+    QPalette previousPalette_;
+};
+
+// A dark theme as the issue met it: dark grey windows and fields, light text.
+QPalette darkPalette() {
+    QPalette palette(QColor(53, 53, 53), QColor(36, 36, 36));
+    palette.setColor(QPalette::Base, QColor(42, 42, 42));
+    palette.setColor(QPalette::AlternateBase, QColor(66, 66, 66));
+    palette.setColor(QPalette::Text, QColor(230, 230, 230));
+    palette.setColor(QPalette::WindowText, QColor(230, 230, 230));
+    palette.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+    palette.setColor(QPalette::Midlight, QColor(36, 36, 36));
+    return palette;
+}
+
+// The relative luminance and contrast ratio of the web's accessibility guidelines.
+double luminance(QColor colour) {
+    const auto channel = [](double value) {
+        return value <= 0.04045 ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+           0.0722 * channel(colour.blueF());
+}
+
+double contrast(QColor a, QColor b) {
+    const double lighter = std::max(luminance(a), luminance(b));
+    const double darker = std::min(luminance(a), luminance(b));
+    return (lighter + 0.05) / (darker + 0.05);
+}
+
+// A text as drawn: its background is the commonest colour of its frame, and the
+// contrast is that of the pixel that stands out most; glyphs' edges are blends.
+struct DrawnText {
+    QColor background;
+    double contrast = 1.0;
+    int inkedPixels = 0; // pixels clearly apart from the background
+};
+
+DrawnText measureText(const QImage& image, const QRect& frame) {
+    std::map<QRgb, int> counts;
+    for (int y = frame.top(); y <= frame.bottom(); ++y) {
+        for (int x = frame.left(); x <= frame.right(); ++x) {
+            ++counts[image.pixel(x, y)];
+        }
+    }
+    DrawnText text;
+    text.background =
+        QColor(std::max_element(counts.begin(), counts.end(), [](const auto& a, const auto& b) {
+                   return a.second < b.second;
+               })->first);
+    for (const auto& [pixel, count] : counts) {
+        const double ratio = contrast(QColor(pixel), text.background);
+        text.contrast = std::max(text.contrast, ratio);
+        text.inkedPixels += ratio > 1.5 ? count : 0;
+    }
+    return text;
+}
+
+struct DesktopTheme {
+    const char* label;
+    const char* style;
+};
+
+class Form1DarkThemeTest : public Form1DesktopTest,
+                           public ::testing::WithParamInterface<DesktopTheme> {};
+
+TEST_P(Form1DarkThemeTest, BlueTextsKeepTheirContrastAndControlsStayLight) {
+    const test::ScopedLocale locale("tr_TR.UTF-8");
+    const ScopedDesktopTheme theme(GetParam().style, darkPalette());
+    window_ = host::buildStartupForm(dorvekProgram());
+    window_->show();
+    QTest::mouseClick(button(), Qt::LeftButton);
+    ASSERT_EQ(resultBox()->text(), u"1,00000");
+    const QImage picture = window_->grab().toImage();
+
+    for (const char* name : {"Label1", "Text1"}) {
+        const DrawnText text = measureText(picture, window_->control(name)->geometry());
+        EXPECT_GE(text.contrast, 4.5) << name << " on " << text.background.name().toStdString();
+        EXPECT_GT(text.inkedPixels, 20) << name;
+    }
+    // The bound boxes and the button stay light, like the picture they stand on.
+    for (const QPoint point : {QPoint(46, 206), QPoint(382, 206), QPoint(348, 31)}) {
+        EXPECT_GT(luminance(picture.pixelColor(point)), 0.4) << point.x() << "," << point.y();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Styles, Form1DarkThemeTest,
+                         ::testing::Values(DesktopTheme{"fusion", "Fusion"},
+                                           DesktopTheme{"windows", "Windows"}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+// --- Qt's own texts ----------------------------------------------------------------
+
+TEST_F(Form1DesktopTest, BoundBoxContextMenuSpeaksTurkish) {
+    const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!QFile::exists(translations + QStringLiteral("/qtbase_tr.qm"))) {
+        GTEST_SKIP() << "no qtbase_tr.qm in " << translations.toStdString()
+                     << " (Debian package qt6-translations-l10n)";
+    }
+    const std::unique_ptr<QMenu> menu(lowerBox()->createStandardContextMenu());
+    QStringList texts;
+    for (const QAction* action : menu->actions()) {
+        if (!action->isSeparator()) {
+            texts << action->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&'));
+        }
+    }
+    EXPECT_TRUE(texts.contains(QStringLiteral("Yapıştır"))) << texts.join(u'|').toStdString();
+    EXPECT_FALSE(texts.contains(QStringLiteral("Paste"))) << texts.join(u'|').toStdString();
+}
+
+// --- A long pasted bound ------------------------------------------------------------
+
+// 40,000 zeros and a one: a bound of 1 longer than Qt's default limit for a line.
+TEST_F(Form1DesktopTest, LongPastedBoundIsReadWholeOrRefused) {
+    const test::ScopedLocale locale("tr_TR.UTF-8");
+    showActive();
+    const QString upper = QString(40000, QLatin1Char('0')) + QLatin1Char('1');
+    lowerBox()->setText(QStringLiteral("-1,96"));
+    QGuiApplication::clipboard()->setText(upper);
+    upperBox()->setFocus();
+    upperBox()->selectAll();
+    QTest::keySequence(upperBox(), QKeySequence::Paste);
+    EXPECT_EQ(upperBox()->text().size(), upper.size());
+    EXPECT_TRUE(upperBox()->text() == upper);
+
+    QTest::mouseClick(button(), Qt::LeftButton);
+    // What dorvek-calc prints for the same two texts, or an error and no result.
+    if (reports_.take().isEmpty()) {
+        EXPECT_EQ(resultBox()->text(), u"0,81635");
+    } else {
+        EXPECT_EQ(resultBox()->text(), u"");
+    }
+}
+
+// --- Boxes narrower than their text -------------------------------------------------
+
+// The columns of a box's image up to the last one that differs from its background.
+QImage inkedStart(const QImage& image) {
+    const QRgb background = image.pixel(image.width() - 1, image.height() / 2);
+    int last = 0;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (image.pixel(x, y) != background) {
+                last = x;
+            }
+        }
+    }
+    return image.copy(0, 0, last + 1, image.height());
+}
+
+TEST_F(Form1DesktopTest, BoundBoxShowsTheStartOfItsTextWhenLeft) {
+    showActive();
+    QLineEdit* lower = lowerBox();
+    ASSERT_EQ(QApplication::focusWidget(), lower);
+    lower->selectAll();
+    QTest::keyClicks(lower, QStringLiteral("-1,96543"));
+    ASSERT_GT(lower->fontMetrics().horizontalAdvance(lower->text()), lower->width());
+    QTest::keyClick(lower, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), button());
+    const QImage left = lower->grab().toImage();
+
+    // The same box showing no more than the start, which fits whole.
+    lower->setText(QStringLiteral("-1,"));
+    const QImage start = inkedStart(lower->grab().toImage());
+    ASSERT_GT(start.width(), 5);
+    EXPECT_EQ(left.copy(start.rect()), start);
+}
+
+} // namespace
+} // namespace dorvek::window

@@ -1,0 +1,207 @@
+#include "dorvek_calc_arguments.h"
+
+#include <charconv>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace dorvek::tools {
+
+const char* const usageText = "Kullanım: dorvek-calc [--exact] [--] ALT ÜST\n"
+                              "         dorvek-calc --emf DOSYA\n"
+                              "         dorvek-calc --png DOSYA [--size GENxYÜK]\n"
+                              "         dorvek-calc --help\n";
+
+namespace {
+
+// What --help adds to the usage lines.
+const char* const helpDetails =
+    "Standart normal dağılımda ALT ile ÜST arasındaki olasılığı, Dorvek Olasılıklar\n"
+    "penceresinin sonuç kutusunda göstereceği metinle yazar.\n"
+    "\n"
+    "Sınırlar kullanıcının yerel ayarına göre okunur: isteğe bağlı bir işaret,\n"
+    "rakamlar, en çok bir ondalık ayırıcı ('.' ya da ','), isteğe bağlı bir üs\n"
+    "(e ya da E). Negatif bir sınır tırnak istemez. Olasılık yamuk kuralıyla 10000\n"
+    "aralık üzerinden hesaplanır; beş ondalıkla, yerel ayarın ondalık ayırıcısıyla\n"
+    "yazılır.\n"
+    "\n"
+    "Seçenekler:\n"
+    "  --exact          olasılığı yuvarlamadan yazar: aynı double değere geri okunan\n"
+    "                   en kısa ondalık sayı, her zaman noktayla\n"
+    "  --emf DOSYA      pencerenin eğri resmini gelişmiş meta dosyası (EMF) olarak\n"
+    "                   DOSYA'ya yazar\n"
+    "  --png DOSYA      eğri resmini PNG olarak DOSYA'ya çizer; resmin boyamadığı\n"
+    "                   yerler saydamdır\n"
+    "  --size GENxYÜK   --png ile: resmin piksel olarak genişliği ve yüksekliği, her\n"
+    "                   biri 1 ile @LARGEST@ arasında (öntanımlı @DEFAULT@)\n"
+    "  --               seçeneklerin sonu: ardından gelenler sınırdır\n"
+    "  --help           bu yardımı yazar\n"
+    "\n"
+    "Çıkış durumu:\n"
+    "  0  başarılı\n"
+    "  1  hesap hatası: sayı olmayan bir sınır (hata 13), taşma, örneğin mutlak\n"
+    "     değeri 37,677'yi aşan bir sınır (hata 6); hatanın numarası ve Türkçe\n"
+    "     iletisi standart hataya yazılır\n"
+    "  2  yanlış kullanım: neyin yanlış olduğu ve kullanım standart hataya yazılır\n"
+    "\n"
+    "Örnekler:\n"
+    "  $ LC_ALL=tr_TR.UTF-8 dorvek-calc -1 1\n"
+    "  0,68269\n"
+    "  $ dorvek-calc --exact -- -5 5\n"
+    "  0.9999994266956514\n";
+
+constexpr int largestSide = 16384;
+
+// "WIDTHxHEIGHT", both whole numbers from 1 to largestSide.
+std::optional<QSize> parseSize(std::string_view text) {
+    const std::size_t separator = text.find('x');
+    if (separator == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const auto number = [](std::string_view digits) -> std::optional<int> {
+        int value = 0;
+        const auto [end, error] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        if (error != std::errc() || end != digits.data() + digits.size() || value < 1 ||
+            value > largestSide) {
+            return std::nullopt;
+        }
+        return value;
+    };
+    const std::optional<int> width = number(text.substr(0, separator));
+    const std::optional<int> height = number(text.substr(separator + 1));
+    if (!width || !height) {
+        return std::nullopt;
+    }
+    return QSize(*width, *height);
+}
+
+// The options as given, before they are checked against each other.
+struct GivenOptions {
+    bool help = false;
+    bool exact = false;
+    const char* metafileFile = nullptr;
+    const char* pngFile = nullptr;
+    std::optional<QSize> size;
+    std::vector<const char*> bounds;
+};
+
+WrongUsage givenTwice(std::string_view option) {
+    return WrongUsage(std::string(option) + " iki kez verildi");
+}
+
+void once(bool& given, std::string_view option) {
+    if (given) {
+        throw givenTwice(option);
+    }
+    given = true;
+}
+
+// Bounds may be negative, so an argument is an option only when it begins with two
+// dashes; after "--" none is.
+GivenOptions readOptions(std::span<char* const> arguments) {
+    GivenOptions given;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        if (optionsEnded || !argument.starts_with("--")) {
+            given.bounds.push_back(arguments[i]);
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (argument == "--help") {
+            once(given.help, argument);
+            continue;
+        }
+        if (argument == "--exact") {
+            once(given.exact, argument);
+            continue;
+        }
+        if (argument != "--emf" && argument != "--png" && argument != "--size") {
+            throw WrongUsage("bilinmeyen seçenek: " + std::string(argument));
+        }
+        const bool takesSize = argument == "--size";
+        if (i + 1 == arguments.size()) {
+            throw WrongUsage(std::string(argument) +
+                             (takesSize ? " bir GENxYÜK ister" : " bir DOSYA ister"));
+        }
+        const char* value = arguments[++i];
+        if (takesSize) {
+            if (given.size) {
+                throw givenTwice(argument);
+            }
+            given.size = parseSize(value);
+            if (!given.size) {
+                throw WrongUsage("--size için geçersiz boyut: " + std::string(value) +
+                                 " (GENxYÜK, her biri 1 ile " + std::to_string(largestSide) +
+                                 " arasında)");
+            }
+        } else {
+            const char*& file = argument == "--emf" ? given.metafileFile : given.pngFile;
+            if (file != nullptr) {
+                throw givenTwice(argument);
+            }
+            file = value;
+        }
+    }
+    return given;
+}
+
+} // namespace
+
+std::string helpText() {
+    std::string details = helpDetails;
+    const auto fill = [&details](std::string_view placeholder, const std::string& value) {
+        details.replace(details.find(placeholder), placeholder.size(), value);
+    };
+    const QSize picture = Command().pngSize;
+    fill("@LARGEST@", std::to_string(largestSide));
+    fill("@DEFAULT@", std::to_string(picture.width()) + "x" + std::to_string(picture.height()));
+    return std::string(usageText) + "\n" + details;
+}
+
+Command parseCommand(std::span<char* const> arguments) {
+    const GivenOptions given = readOptions(arguments);
+    Command command;
+    if (given.help) {
+        if (arguments.size() != 1) {
+            throw WrongUsage("--help başka argümanla kullanılmaz");
+        }
+        command.action = Command::Action::Help;
+        return command;
+    }
+    if (given.metafileFile != nullptr && given.pngFile != nullptr) {
+        throw WrongUsage("--emf ile --png birlikte kullanılmaz");
+    }
+    if (given.size && given.pngFile == nullptr) {
+        throw WrongUsage("--size yalnızca --png ile kullanılır");
+    }
+    if (given.metafileFile != nullptr || given.pngFile != nullptr) {
+        const std::string option = given.metafileFile != nullptr ? "--emf" : "--png";
+        if (given.exact) {
+            throw WrongUsage("--exact, " + option + " ile kullanılmaz");
+        }
+        if (!given.bounds.empty()) {
+            throw WrongUsage(option + " sınır almaz; fazladan argüman: " + given.bounds.front());
+        }
+        command.action =
+            given.metafileFile != nullptr ? Command::Action::Metafile : Command::Action::Png;
+        command.file = given.metafileFile != nullptr ? given.metafileFile : given.pngFile;
+        command.pngSize = given.size.value_or(command.pngSize);
+        return command;
+    }
+    if (given.bounds.size() != 2) {
+        throw WrongUsage("iki sınır gerekir (ALT ÜST), " + std::to_string(given.bounds.size()) +
+                         " sınır verildi");
+    }
+    command.exact = given.exact;
+    command.lower = given.bounds[0];
+    command.upper = given.bounds[1];
+    return command;
+}
+
+} // namespace dorvek::tools
