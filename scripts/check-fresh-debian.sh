@@ -133,8 +133,9 @@ chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     bash -c "cd /root/dorvek && $command" || status=$?
 
-versions=$(chroot "$root" dpkg-query -W -f='${Package} ${Version}\n' \
-    g++ clang qt6-base-dev libfreetype6 libfontconfig1 valgrind lintian 2>/dev/null || true)
+versions=$(chroot "$root" dpkg-query -W -f='${db:Status-Abbrev} ${Package} ${Version}\n' \
+    g++ clang qt6-base-dev libfreetype6 libfontconfig1 valgrind lintian 2>/dev/null |
+    awk '$1 == "ii" {print $2, $3}' || true)
 echo "== versions in the $suite root:"
 echo "$versions"
 minutes=$(((($(date +%s) - started) + 30) / 60))
