@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Tries one of the README's commands as a new user would: on a minimal Debian root
 # made with debootstrap (minbase plus git, ca-certificates and sudo), in a fresh
-# clone of this repository at HEAD, as root. Takes about 20 minutes on 2 cores.
+# clone of this repository at HEAD, as root. The test command takes about half an
+# hour on 2 cores.
 #
 #   scripts/check-fresh-debian.sh [--keep] SUITE [COMMAND]
 #
@@ -127,7 +128,7 @@ echo "== clone of $source_repository at $head"
 git clone --quiet "$source_repository" "$root/root/dorvek"
 git -C "$root/root/dorvek" checkout --quiet --detach "$head"
 
-echo "== $command"
+echo "== ${command%%$'\n'*}"
 status=0
 chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
@@ -139,9 +140,12 @@ versions=$(chroot "$root" dpkg-query -W -f='${db:Status-Abbrev} ${Package} ${Ver
 echo "== versions in the $suite root:"
 echo "$versions"
 minutes=$(((($(date +%s) - started) + 30) / 60))
+# A command of many lines is named by its first.
+name=${command%%$'\n'*}
+[ "$name" = "$command" ] || name="$name ..."
 if [ "$status" -eq 0 ]; then
-    echo "== $suite: '$command' passed in $minutes min"
+    echo "== $suite: '$name' passed in $minutes min"
 else
-    echo "== $suite: '$command' FAILED (status $status) after $minutes min"
+    echo "== $suite: '$name' FAILED (status $status) after $minutes min"
 fi
 exit "$status"
