@@ -8,8 +8,9 @@
 #
 # BUILD_DIR is an optimised build configured with -DDORVEK_BENCHMARKS=ON (default:
 # build-bench, configured here if missing); CALLS is how many calls of each case
-# callgrind counts (default 20). For a clang build add -DCMAKE_CXX_FLAGS=-gdwarf-4:
-# valgrind 3.19 cannot read clang 14's default DWARF 5.
+# callgrind counts (default 20). On Debian 12, configure a clang build with
+# -DCMAKE_CXX_FLAGS=-gdwarf-4: its valgrind 3.19 cannot read clang 14's default
+# DWARF 5. Debian 13's valgrind reads clang 19's, and GCC's builds need nothing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -40,9 +41,11 @@ count_instructions() {
         "$benchmark" --benchmark_filter="^$case\$" --benchmark_min_time=0 \
         --benchmark_repetitions="$calls" --benchmark_format=json \
         >"$work/$case.json" 2>"$work/$case.log"; then
-        # Valgrind 3.19 cannot read clang 14's default DWARF 5: build with -gdwarf-4.
         tail -n 5 "$work/$case.log" >&2
         echo "callgrind failed on $case" >&2
+        if valgrind --version | grep -q '^valgrind-3\.19\.'; then
+            echo "valgrind 3.19 cannot read clang 14's DWARF 5: configure with -gdwarf-4" >&2
+        fi
         return 1
     fi
     local total

@@ -1,4 +1,5 @@
-# The Debian package, built with `cpack` in a build tree (see scripts/package.sh).
+# The Debian package, built with `cpack -G DEB` in a build tree; scripts/check-package.sh
+# builds and checks it.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME dorvek)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
@@ -11,12 +12,13 @@ distribution: type two bounds on the bell curve, click Sonuç, and read the\n\
 probability between them, computed by the trapezoid rule. Turkish interface.\n\
 Includes dorvek-calc, the same computation from the command line.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
+set(CPACK_DORVEK_STRIP ${CMAKE_STRIP})
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/strip_programs.cmake)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${DORVEK_HOMEPAGE})
 # The Qt 6 runtime libraries come from dpkg-shlibdeps; the fonts the window and the
-# picture rely on are named here, since no library links them.
+# picture rely on, and Qt's own Turkish texts, are named here, since no library links them.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, qt6-translations-l10n")
 include(CPack)

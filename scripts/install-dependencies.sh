@@ -1,32 +1,96 @@
 #!/usr/bin/env bash
-# Installs, from Debian 12's packages, whatever the build, the tests and the
-# calculator need and this machine lacks. Safe to run again: it installs nothing
-# that is already there.
+# Installs whatever the build, the tests, the benchmarks and the calculator need and
+# this machine lacks, from the packages of the Debian release it runs on (12 or 13).
+# Package names come from what apt offers here, not from the release's name. Every
+# package is checked before any is installed, so a missing one leaves the machine
+# as it was. Safe to run again: it installs nothing that is already there.
 set -euo pipefail
 
 packages=(
     # building
-    cmake ninja-build g++ clang libclang-rt-14-dev pkg-config clang-format git
-    qt6-base-dev libgl-dev
+    cmake ninja-build g++ clang pkg-config clang-format git qt6-base-dev libgl-dev
     # testing and measuring
-    libgtest-dev libgmock-dev libbenchmark-dev libuemf-dev valgrind hyperfine time
-    xvfb xauth xdotool x11-utils imagemagick libx11-dev
-    # the faces that stand in for the window's and the picture's fonts
-    fonts-liberation fonts-dejavu-core
+    libgtest-dev libgmock-dev libbenchmark-dev libuemf-dev valgrind time python3
+    xvfb xauth xdotool x11-utils openbox libx11-dev imagemagick
+    # the faces that stand in for the window's and the picture's fonts, Qt's own
+    # Turkish texts
+    fonts-liberation fonts-dejavu-core qt6-translations-l10n
     # packaging and its checks
-    dpkg-dev file desktop-file-utils appstream man-db
+    dpkg-dev file desktop-file-utils appstream man-db lintian
 )
 
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$package")
-    fi
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
+stop() {
+    echo "install-dependencies: $*" >&2
+    exit 1
+}
+
+if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
+    stop "no apt-get or dpkg here. This project is built on Debian 12 or 13; on another" \
+        "system, install the equivalents of: ${packages[*]} and the clang runtime (sanitizers)."
+fi
+release=$( (. /etc/os-release && echo "${PRETTY_NAME:-unknown}") 2>/dev/null || echo unknown)
+echo "install-dependencies: found $release"
 
 sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-echo "Installing: ${missing[*]}"
-$sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ "$(id -u)" -ne 0 ]; then
+    command -v sudo >/dev/null || stop "not root and no sudo: run this script as root"
+    sudo="sudo"
+fi
+
+is_installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
+
+# The version apt would install, or nothing where apt offers none.
+candidate() {
+    apt-cache policy "$1" 2>/dev/null | awk '$1 == "Candidate:" && $2 != "(none)" {print $2}'
+}
+
+# The sanitizer runtimes ship apart from clang, in a package named after clang's major
+# version: that of the clang installed here, or else of the clang apt would install.
+clang_runtime_package() {
+    local major=""
+    if command -v clang >/dev/null; then
+        major=$(clang -dumpversion | cut -d. -f1)
+    else
+        major=$(apt-cache depends clang 2>/dev/null |
+            awk '$1 == "Depends:" && $2 ~ /^clang-[0-9]+$/ {sub(/^clang-/, "", $2); print $2; exit}')
+    fi
+    [ -n "$major" ] && echo "libclang-rt-$major-dev"
+}
+
+missing_packages() {
+    local package
+    for package in "$@"; do
+        is_installed "$package" || echo "$package"
+    done
+}
+
+runtime=$(clang_runtime_package || true)
+mapfile -t missing < <(missing_packages "${packages[@]}" ${runtime:+"$runtime"})
+if [ -n "$runtime" ] && [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+echo "install-dependencies: updating apt's package lists"
+$sudo apt-get update -qq || stop "apt-get update failed; check the network and /etc/apt/sources.list*"
+runtime=$(clang_runtime_package || true)
+[ -n "$runtime" ] || stop "apt offers no clang package here, so no sanitizer runtime either;" \
+    "add Debian's main archive for $release to apt's sources"
+mapfile -t missing < <(missing_packages "${packages[@]}" "$runtime")
+
+unavailable=()
+for package in "${missing[@]}"; do
+    [ -n "$(candidate "$package")" ] || unavailable+=("$package")
+done
+if [ ${#unavailable[@]} -gt 0 ]; then
+    stop "apt on $release offers no ${unavailable[*]}; nothing was installed." \
+        "This project is built on Debian 12 and 13 with their main archive in apt's sources."
+fi
+
+echo "install-dependencies: installing ${missing[*]}"
+# A dry run first: a conflict stops here, before anything is unpacked.
+$sudo apt-get install -s -qq --no-install-recommends "${missing[@]}" >/dev/null ||
+    stop "apt cannot install ${missing[*]} together here; nothing was installed"
+$sudo env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"

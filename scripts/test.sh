@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test, twice: a g++ build with warnings as errors,
-# whose Debian package is then installed, tried and removed; and a clang build with
-# AddressSanitizer and UndefinedBehaviorSanitizer, in which the fuzzers also run for
-# a bounded time.
+# whose Debian package is then checked (scripts/check-package.sh); and a clang build
+# with AddressSanitizer and UndefinedBehaviorSanitizer, in which the fuzzers also run
+# for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-dependencies.sh
@@ -13,7 +13,7 @@ export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDORVEK_WARNINGS_AS_ERRORS=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
-# The Debian package, installed with apt, used, and removed again.
+# The Debian package, checked without changing what this machine has installed.
 scripts/check-package.sh build
 
 # Qt and fontconfig keep caches for the life of the process; the suppressions name them.

@@ -2,7 +2,8 @@
 
 // The program's description: the data the host's start turns into a running window.
 // Plain data with no widget types, so the window's table can be written, read and
-// tested without a display. Texts are UTF-8; positions are in twips.
+// tested without a display. Texts are UTF-8; positions are in twips. Every field has
+// a default, so a description names only the fields it sets.
 
 #include <cstddef>
 #include <cstdint>
@@ -35,7 +36,7 @@ struct Colour {
 // A font chosen by face, size, weight and character set; the host picks a face it
 // has where the named one is missing.
 struct FontDescription {
-    std::string_view face;
+    std::string_view face{};
     double points = 8.25;
     int weight = 400; // 400 regular, 700 bold
     bool italic = false;
@@ -60,27 +61,27 @@ enum class Stacking : std::uint8_t { Backdrop, OverPicture, OnTop };
 // How a shape carries its colour and its one drawing-style value; the host decides
 // what the style value draws.
 struct ShapeLook {
-    Colour colour;
+    Colour colour{};
     int style = 0;
 };
 
 struct ControlDescription {
     ControlKind kind = ControlKind::TextBox;
-    std::string_view name;
-    std::optional<int> element; // the element number within a control array
-    TwipRect frame;
-    std::string_view text;               // a text box's start text, or a caption
-    std::optional<FontDescription> font; // none: the window's default font
-    Colour background;
-    Colour foreground;
+    std::string_view name{};
+    std::optional<int> element{}; // the element number within a control array
+    TwipRect frame{};
+    std::string_view text{};               // a text box's start text, or a caption
+    std::optional<FontDescription> font{}; // none: the window's default font
+    Colour background{};
+    Colour foreground{};
     // Tab follows ascending focus numbers; a kind that never takes the focus may
     // still carry one, and is passed over.
-    std::optional<int> focusOrder;
+    std::optional<int> focusOrder{};
     Stacking stacking = Stacking::OnTop;
     bool readOnly = false;
-    std::string_view accessibleName;
-    ShapeLook shape;
-    std::span<const std::byte> picture; // an enhanced metafile, scaled to the frame
+    std::string_view accessibleName{};
+    ShapeLook shape{};
+    std::span<const std::byte> picture{}; // an enhanced metafile, scaled to the frame
 };
 
 // One icon image: 4-bit indices into the standard 16-colour palette, two pixels a
@@ -89,8 +90,8 @@ struct ControlDescription {
 // to bottom, each padded to a whole byte.
 struct IconImage {
     int size = 0; // width and height in pixels
-    std::span<const std::uint8_t> colourIndices;
-    std::span<const std::uint8_t> transparencyMask;
+    std::span<const std::uint8_t> colourIndices{};
+    std::span<const std::uint8_t> transparencyMask{};
 };
 
 enum class ControlEvent : std::uint8_t { Click };
@@ -99,25 +100,25 @@ enum class ControlEvent : std::uint8_t { Click };
 using EventHandler = void (*)(FormControls& controls);
 
 struct EventHandlerDescription {
-    std::string_view control;
-    std::optional<int> element;
+    std::string_view control{};
+    std::optional<int> element{};
     ControlEvent event = ControlEvent::Click;
     EventHandler handler = nullptr;
 };
 
 struct FormDescription {
-    std::string_view name;
-    std::string_view caption;
+    std::string_view name{};
+    std::string_view caption{};
     int clientWidth = 0; // twips
     int clientHeight = 0;
-    std::span<const IconImage> icon;
-    std::span<const ControlDescription> controls;
-    std::span<const EventHandlerDescription> eventHandlers;
+    std::span<const IconImage> icon{};
+    std::span<const ControlDescription> controls{};
+    std::span<const EventHandlerDescription> eventHandlers{};
 };
 
 struct ProgramDescription {
-    std::string_view title;
-    std::string_view version;
+    std::string_view title{};
+    std::string_view version{};
     const FormDescription* startupForm = nullptr;
 };
 
