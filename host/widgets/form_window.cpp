@@ -39,24 +39,27 @@ void applyColour(QPalette& palette, QPalette::ColorRole role, const Colour& colo
     }
 }
 
+// A control's described background and text colours, in the roles its kind paints them.
+void applyColours(QWidget* widget, const ControlDescription& control,
+                  QPalette::ColorRole background, QPalette::ColorRole text) {
+    QPalette palette = widget->palette();
+    applyColour(palette, background, control.background);
+    applyColour(palette, text, control.foreground);
+    widget->setPalette(palette);
+}
+
 QWidget* makeTextBox(const ControlDescription& control, QWidget* parent) {
     auto* box = new TextBox(fromUtf8(control.text), parent);
     // A frame drawn inside a 13-pixel box would leave no room for the text.
     box->setFrame(false);
     box->setReadOnly(control.readOnly);
-    QPalette palette = box->palette();
-    applyColour(palette, QPalette::Base, control.background);
-    applyColour(palette, QPalette::Text, control.foreground);
-    box->setPalette(palette);
+    applyColours(box, control, QPalette::Base, QPalette::Text);
     return box;
 }
 
 QWidget* makeButton(const ControlDescription& control, QWidget* parent) {
     auto* button = new CommandButton(fromUtf8(control.text), parent);
-    QPalette palette = button->palette();
-    applyColour(palette, QPalette::Button, control.background);
-    applyColour(palette, QPalette::ButtonText, control.foreground);
-    button->setPalette(palette);
+    applyColours(button, control, QPalette::Button, QPalette::ButtonText);
     return button;
 }
 
@@ -64,10 +67,7 @@ QWidget* makeLabel(const ControlDescription& control, QWidget* parent) {
     auto* label = new QLabel(fromUtf8(control.text), parent);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette palette = label->palette();
-    applyColour(palette, QPalette::Window, control.background);
-    applyColour(palette, QPalette::WindowText, control.foreground);
-    label->setPalette(palette);
+    applyColours(label, control, QPalette::Window, QPalette::WindowText);
     // A label with a colour of its own paints it; otherwise the picture shows through.
     label->setAutoFillBackground(control.background.source != Colour::Source::Default);
     return label;

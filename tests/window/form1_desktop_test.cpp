@@ -1,12 +1,8 @@
 // Form1 as a desktop user meets it: the keyboard, a dark desktop theme, Qt's own texts,
 // long pasted bounds and boxes narrower than their text.
 
-#include "host/widgets/form_window.h"
-#include "host/widgets/start.h"
-#include "tests/support/error_reports.h"
 #include "tests/support/scoped_environment_variable.h"
-#include "tests/support/test_application.h"
-#include "window/dorvek_program.h"
+#include "tests/window/form1_fixture.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -25,31 +21,7 @@
 namespace dorvek::window {
 namespace {
 
-class Form1DesktopTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        test::testApplication();
-        host::prepareApplication(dorvekProgram());
-        window_ = host::buildStartupForm(dorvekProgram(), reports_.reporter());
-    }
-
-    QLineEdit* box(std::string_view name, std::optional<int> element = std::nullopt) const {
-        return qobject_cast<QLineEdit*>(window_->control(name, element));
-    }
-    QLineEdit* lowerBox() const { return box("Text2", 0); }
-    QLineEdit* upperBox() const { return box("Text2", 1); }
-    QLineEdit* resultBox() const { return box("Text1"); }
-    QWidget* button() const { return window_->control("Command1"); }
-
-    void showActive() const {
-        window_->show();
-        window_->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-    }
-
-    test::ErrorReports reports_;
-    std::unique_ptr<host::FormWindow> window_;
-};
+using namespace test_form1;
 
 // --- Return and keypad Enter on the focused button -------------------------------
 
@@ -59,19 +31,18 @@ struct ChoosingKey {
     Qt::KeyboardModifiers modifiers;
 };
 
-class Form1ChoosingKeyTest : public Form1DesktopTest,
-                             public ::testing::WithParamInterface<ChoosingKey> {};
+class Form1ChoosingKeyTest : public Form1Test, public ::testing::WithParamInterface<ChoosingKey> {};
 
 TEST_P(Form1ChoosingKeyTest, KeyOnTheFocusedButtonComputes) {
     const test::ScopedLocale locale("tr_TR.UTF-8");
     showActive();
-    lowerBox()->setText(QStringLiteral("-1"));
-    upperBox()->setText(QStringLiteral("1"));
+    box(lowerBox)->setText(QStringLiteral("-1"));
+    box(upperBox)->setText(QStringLiteral("1"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), button());
-    QTest::keyClick(button(), GetParam().key, GetParam().modifiers);
+    ASSERT_EQ(QApplication::focusWidget(), control(button));
+    QTest::keyClick(control(button), GetParam().key, GetParam().modifiers);
     EXPECT_TRUE(reports_.take().isEmpty());
-    EXPECT_EQ(resultBox()->text(), u"0,68269");
+    EXPECT_EQ(box(resultBox)->text(), u"0,68269");
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, Form1ChoosingKeyTest,
@@ -163,22 +134,22 @@ struct DesktopTheme {
     const char* style;
 };
 
-class Form1DarkThemeTest : public Form1DesktopTest,
-                           public ::testing::WithParamInterface<DesktopTheme> {};
+class Form1DarkThemeTest : public Form1Test, public ::testing::WithParamInterface<DesktopTheme> {};
 
 TEST_P(Form1DarkThemeTest, BlueTextsKeepTheirContrastAndControlsStayLight) {
     const test::ScopedLocale locale("tr_TR.UTF-8");
     const ScopedDesktopTheme theme(GetParam().style, darkPalette());
-    window_ = host::buildStartupForm(dorvekProgram());
+    rebuild();
     window_->show();
-    QTest::mouseClick(button(), Qt::LeftButton);
-    ASSERT_EQ(resultBox()->text(), u"1,00000");
+    QTest::mouseClick(control(button), Qt::LeftButton);
+    ASSERT_EQ(box(resultBox)->text(), u"1,00000");
     const QImage picture = window_->grab().toImage();
 
-    for (const char* name : {"Label1", "Text1"}) {
-        const DrawnText text = measureText(picture, window_->control(name)->geometry());
-        EXPECT_GE(text.contrast, 4.5) << name << " on " << text.background.name().toStdString();
-        EXPECT_GT(text.inkedPixels, 20) << name;
+    for (const ControlName name : {label, resultBox}) {
+        const DrawnText text = measureText(picture, control(name)->geometry());
+        EXPECT_GE(text.contrast, 4.5)
+            << name.name << " on " << text.background.name().toStdString();
+        EXPECT_GT(text.inkedPixels, 20) << name.name;
     }
     // The bound boxes and the button stay light, like the picture they stand on.
     for (const QPoint point : {QPoint(46, 206), QPoint(382, 206), QPoint(348, 31)}) {
@@ -193,13 +164,13 @@ INSTANTIATE_TEST_SUITE_P(Styles, Form1DarkThemeTest,
 
 // --- Qt's own texts ----------------------------------------------------------------
 
-TEST_F(Form1DesktopTest, BoundBoxContextMenuSpeaksTurkish) {
+TEST_F(Form1Test, BoundBoxContextMenuSpeaksTurkish) {
     const QString translations = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     if (!QFile::exists(translations + QStringLiteral("/qtbase_tr.qm"))) {
         GTEST_SKIP() << "no qtbase_tr.qm in " << translations.toStdString()
                      << " (Debian package qt6-translations-l10n)";
     }
-    const std::unique_ptr<QMenu> menu(lowerBox()->createStandardContextMenu());
+    const std::unique_ptr<QMenu> menu(box(lowerBox)->createStandardContextMenu());
     QStringList texts;
     for (const QAction* action : menu->actions()) {
         if (!action->isSeparator()) {
@@ -213,24 +184,24 @@ TEST_F(Form1DesktopTest, BoundBoxContextMenuSpeaksTurkish) {
 // --- A long pasted bound ------------------------------------------------------------
 
 // 40,000 zeros and a one: a bound of 1 longer than Qt's default limit for a line.
-TEST_F(Form1DesktopTest, LongPastedBoundIsReadWholeOrRefused) {
+TEST_F(Form1Test, LongPastedBoundIsReadWholeOrRefused) {
     const test::ScopedLocale locale("tr_TR.UTF-8");
     showActive();
     const QString upper = QString(40000, QLatin1Char('0')) + QLatin1Char('1');
-    lowerBox()->setText(QStringLiteral("-1,96"));
+    box(lowerBox)->setText(QStringLiteral("-1,96"));
     QGuiApplication::clipboard()->setText(upper);
-    upperBox()->setFocus();
-    upperBox()->selectAll();
-    QTest::keySequence(upperBox(), QKeySequence::Paste);
-    EXPECT_EQ(upperBox()->text().size(), upper.size());
-    EXPECT_TRUE(upperBox()->text() == upper);
+    box(upperBox)->setFocus();
+    box(upperBox)->selectAll();
+    QTest::keySequence(box(upperBox), QKeySequence::Paste);
+    EXPECT_EQ(box(upperBox)->text().size(), upper.size());
+    EXPECT_TRUE(box(upperBox)->text() == upper);
 
-    QTest::mouseClick(button(), Qt::LeftButton);
+    QTest::mouseClick(control(button), Qt::LeftButton);
     // What dorvek-calc prints for the same two texts, or an error and no result.
     if (reports_.take().isEmpty()) {
-        EXPECT_EQ(resultBox()->text(), u"0,81635");
+        EXPECT_EQ(box(resultBox)->text(), u"0,81635");
     } else {
-        EXPECT_EQ(resultBox()->text(), u"");
+        EXPECT_EQ(box(resultBox)->text(), u"");
     }
 }
 
@@ -250,15 +221,15 @@ QImage inkedStart(const QImage& image) {
     return image.copy(0, 0, last + 1, image.height());
 }
 
-TEST_F(Form1DesktopTest, BoundBoxShowsTheStartOfItsTextWhenLeft) {
+TEST_F(Form1Test, BoundBoxShowsTheStartOfItsTextWhenLeft) {
     showActive();
-    QLineEdit* lower = lowerBox();
+    QLineEdit* lower = box(lowerBox);
     ASSERT_EQ(QApplication::focusWidget(), lower);
     lower->selectAll();
     QTest::keyClicks(lower, QStringLiteral("-1,96543"));
     ASSERT_GT(lower->fontMetrics().horizontalAdvance(lower->text()), lower->width());
     QTest::keyClick(lower, Qt::Key_Tab);
-    ASSERT_EQ(QApplication::focusWidget(), button());
+    ASSERT_EQ(QApplication::focusWidget(), control(button));
     const QImage left = lower->grab().toImage();
 
     // The same box showing no more than the start, which fits whole.

@@ -1,8 +1,6 @@
-#include "host/widgets/form_window.h"
-#include "host/widgets/start.h"
-#include "tests/support/error_reports.h"
 #include "tests/support/scoped_environment_variable.h"
 #include "tests/support/test_application.h"
+#include "tests/window/form1_fixture.h"
 #include "window/dorvek_program.h"
 
 #include <QAccessible>
@@ -18,44 +16,7 @@
 namespace dorvek::window {
 namespace {
 
-struct ControlName {
-    std::string_view name;
-    std::optional<int> element;
-};
-
-constexpr ControlName lowerBox{"Text2", 0};
-constexpr ControlName upperBox{"Text2", 1};
-constexpr ControlName resultBox{"Text1", std::nullopt};
-constexpr ControlName button{"Command1", std::nullopt};
-constexpr ControlName label{"Label1", std::nullopt};
-constexpr ControlName shape{"Shape1", std::nullopt};
-constexpr ControlName image{"Image1", std::nullopt};
-
-constexpr std::array<ControlName, 7> allControls = {lowerBox, button, resultBox, upperBox,
-                                                    label,    shape,  image};
-
-class Form1Test : public ::testing::Test {
-protected:
-    void SetUp() override {
-        test::testApplication();
-        host::prepareApplication(dorvekProgram());
-        window_ = host::buildStartupForm(dorvekProgram(), reports_.reporter());
-    }
-
-    QWidget* control(ControlName name) const { return window_->control(name.name, name.element); }
-    QLineEdit* box(ControlName name) const { return qobject_cast<QLineEdit*>(control(name)); }
-
-    void click() const { QTest::mouseClick(control(button), Qt::LeftButton); }
-
-    void showActive() const {
-        window_->show();
-        window_->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-    }
-
-    test::ErrorReports reports_;
-    std::unique_ptr<host::FormWindow> window_;
-};
+using namespace test_form1;
 
 TEST_F(Form1Test, FreshStartShowsTheShippedTexts) {
     EXPECT_EQ(window_->windowTitle(), u"Dorvek Dağılım");
