@@ -10,6 +10,8 @@
 # (default: scripts/test.sh). The root is made under $FRESH_ROOT_PARENT (default
 # /var/tmp) from the mirror this machine's apt uses, and removed afterwards unless
 # --keep is given. Needs root (or sudo) and debootstrap.
+# Run one root at a time: roots share this machine's network namespace, X servers'
+# abstract sockets included, so two roots' Xvfb on the same display would collide.
 set -euo pipefail
 
 if [ "$(id -u)" -ne 0 ]; then
