@@ -167,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(PensAndBrushes, DecodedObject, testing::ValuesIn(object
 
 TEST(DecodedRecords, FarCoordinatesAreClampedSoNoSumOverflows) {
     const emf::Record record = decoded([](emf::MetafileWriter& writer) {
-        writer.moveTo({INT32_MAX, INT32_MIN});
+        writer.moveTo({INT32_MAX, INT32_MIN}); // past the limit on both sides
     });
     EXPECT_EQ(std::get<emf::record::MoveTo>(record).point,
               (emf::Point{emf::coordinateLimit, -emf::coordinateLimit}));
