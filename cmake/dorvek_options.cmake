@@ -6,6 +6,8 @@ option(DORVEK_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitiz
 option(DORVEK_FUZZ "Build the libFuzzer targets (clang only) and run each briefly as a test" OFF)
 set(DORVEK_FUZZ_SECONDS 30 CACHE STRING "How long each fuzzer runs as a test")
 option(DORVEK_BENCHMARKS "Build the benchmarks in bench/" OFF)
+set(DORVEK_HOMEPAGE "https://dorvek.example" CACHE STRING
+    "Project home page, named in the metainfo and the package")
 
 function(dorvek_target_defaults target)
   target_compile_features(${target} PUBLIC cxx_std_20)
