@@ -145,9 +145,14 @@ std::optional<Record> RecordDecoder::decode(RecordType type, const RecordReader&
     }
 }
 
+// Slot 0 is the metafile's own; the others are the header's table.
+void RecordDecoder::requireSlot(std::uint32_t handle) const {
+    require(handle >= 1 && handle < handles_);
+}
+
 std::uint32_t RecordDecoder::slot(const RecordReader& record) const {
     const std::uint32_t handle = record.read(layout::slot);
-    require(handle >= 1 && handle < handles_);
+    requireSlot(handle);
     return handle;
 }
 
@@ -155,7 +160,7 @@ void RecordDecoder::requireObject(std::uint32_t handle) const {
     if ((handle & stockObjectBit) != 0) {
         require((handle & ~stockObjectBit) <= lastStockObject);
     } else {
-        require(handle >= 1 && handle < handles_);
+        requireSlot(handle);
     }
 }
 

@@ -21,6 +21,7 @@ public:
     std::optional<Record> decode(RecordType type, const RecordReader& record) const;
 
 private:
+    void requireSlot(std::uint32_t handle) const;
     std::uint32_t slot(const RecordReader& record) const;
     void requireObject(std::uint32_t handle) const;
     std::optional<Record> selectObject(const RecordReader& record) const;
