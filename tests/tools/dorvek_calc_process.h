@@ -4,6 +4,7 @@
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <QSysInfo>
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <utility>
@@ -15,6 +16,16 @@ struct CalcRun {
     QString standardOutput;
     QString standardError;
 };
+
+// What a program wrote as text, its lines ended by '\n' alone. Programs end their lines
+// as the platform does, CR LF on Windows; the tests compare lines, not those bytes.
+inline QString textLines(const QByteArray& output) {
+    QString text = QString::fromUtf8(output);
+    if (QSysInfo::productType() == u"windows") {
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    }
+    return text;
+}
 
 // Runs the built dorvek-calc as a script would: in the test's environment less the
 // variables named in `removed`, plus those in `added` that have a value.
@@ -39,8 +50,8 @@ runDorvekCalc(const QStringList& arguments, std::initializer_list<const char*> r
         return run;
     }
     run.exitCode = process.exitCode();
-    run.standardOutput = QString::fromUtf8(process.readAllStandardOutput());
-    run.standardError = QString::fromUtf8(process.readAllStandardError());
+    run.standardOutput = textLines(process.readAllStandardOutput());
+    run.standardError = textLines(process.readAllStandardError());
     return run;
 }
 
