@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# installer-round-trip.sh SETUP.EXE
+# The installer under wine, in WINEPREFIX's prefix: a silent install puts the programs,
+# the Start-menu shortcut and the "Apps & features" entry with version 1.00 in place;
+# the installed dorvek-calc.exe computes; a silent uninstall then leaves the prefix's
+# files and registry as they were before the install.
+set -euo pipefail
+
+setup=$1
+here=$(cd "$(dirname "$0")" && pwd)
+product="Dorvek Olasılıklar"
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Dorvek.Olasiliklar'
+drive=$WINEPREFIX/drive_c
+installed="$drive/Program Files/$product"
+shortcut="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/$product.lnk"
+snapshots=$(mktemp -d)
+trap 'rm -rf "$snapshots"' EXIT
+export LANG=tr_TR.UTF-8 LC_ALL=tr_TR.UTF-8
+
+fail() {
+    echo "FAIL: installer: $*" >&2
+    exit 1
+}
+
+wine_() {
+    "$here/wine-run.sh" "$@"
+}
+
+# What the prefix holds, less what wine itself changes as it runs: its own registry
+# files, temporary files and its logs of what ran.
+snapshot() {
+    "$WINESERVER" -w
+    (cd "$drive" && find . -path ./users -prune -o -path ./windows/temp -prune -o -print | sort)
+    wine_ reg query 'HKLM\Software' /s /reg:64 2>/dev/null | tr -d '\r' | grep -v '^$' |
+        grep -vi 'InstallDate\|LastUpdate\|\\Wine\\' | sort
+}
+
+WINESERVER=$(dirname "$(readlink -f /usr/lib/wine/wine64 2>/dev/null || command -v wine)")/wineserver
+[ -x "$WINESERVER" ] || WINESERVER=$(command -v wineserver)
+export WINESERVER
+
+wine_ wineboot --init >/dev/null 2>&1
+snapshot >"$snapshots/before"
+
+wine_ "$setup" /S
+"$WINESERVER" -w
+[ -f "$installed/dorvek.exe" ] || fail "no dorvek.exe in $installed"
+[ -f "$installed/kaldir.exe" ] || fail "no uninstaller in $installed"
+[ -f "$shortcut" ] || fail "no Start-menu shortcut"
+entry=$(wine_ reg query "$key" /reg:64 | tr -d '\r')
+grep -q "DisplayName.*REG_SZ.*$product" <<<"$entry" || fail "no DisplayName: $entry"
+grep -q 'DisplayVersion.*REG_SZ.*1\.00' <<<"$entry" || fail "no DisplayVersion 1.00: $entry"
+echo "installer: silent install to C:\\Program Files\\$product, $(find "$installed" -type f | wc -l) files"
+echo "installer: Start-menu shortcut \"$product.lnk\"; Apps & features entry:"
+grep -E 'DisplayName|DisplayVersion|Publisher|UninstallString' <<<"$entry" | sed 's/^ */    /'
+
+result=$(wine_ "$installed/dorvek-calc.exe" -1 1 | tr -d '\r')
+[ "$result" = "0,68269" ] || fail "the installed dorvek-calc.exe printed $result"
+echo "installer: the installed dorvek-calc.exe -1 1 printed $result"
+
+wine_ "$installed/kaldir.exe" /S
+"$WINESERVER" -w
+for _ in $(seq 100); do
+    [ -e "$installed" ] || break
+    sleep 0.1
+done
+snapshot >"$snapshots/after"
+if ! diff -u "$snapshots/before" "$snapshots/after" >"$snapshots/left"; then
+    cat "$snapshots/left" >&2
+    fail "the uninstall left the prefix other than it was"
+fi
+echo "installer: silent uninstall: no file or registry key of the install is left"
+echo "installer round trip passed"
