@@ -13,6 +13,7 @@
 #include "utf8_text.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
 #include <stdexcept>
@@ -145,7 +146,13 @@ void FormWindow::addControls(const FormDescription& form) {
         setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
     }
     if (!focusOrder.empty()) {
-        focusOrder.front().second->setFocus();
+        QWidget* first = focusOrder.front().second;
+        first->setFocus();
+        // Entered as Tab enters it, with its text selected, so that typing at start-up
+        // replaces the shipped bound instead of adding to it.
+        if (auto* box = qobject_cast<QLineEdit*>(first)) {
+            box->selectAll();
+        }
     }
 }
 
