@@ -11,6 +11,7 @@
 #include "text_box.h"
 #include "twips.h"
 #include "utf8_text.h"
+#include "window_flags.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -108,6 +109,7 @@ FormWindow::FormWindow(const ProgramDescription& program, const FormDescription&
     setPalette(classicPalette());
     // Nothing in the window follows a change of its size, so it offers none.
     setFixedSize(pixelSize(form.clientWidth, form.clientHeight));
+    setWindowFlags(fixedSizeWindowFlags(Qt::Window));
     addControls(form);
     connectEventHandlers(form);
 }

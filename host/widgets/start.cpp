@@ -59,9 +59,13 @@ int run(const ProgramDescription& program, int argc, char** argv) {
 } // namespace
 
 void prepareApplication(const ProgramDescription& program) {
-    // The name only, not a display name: Qt would append that to every window title.
-    QCoreApplication::setApplicationName(fromUtf8(program.title));
+    // The name becomes the window's class (WM_CLASS), which window managers read as
+    // Latin-1 and match with the desktop entry: the ASCII name, not the title. No
+    // display name either: Qt would append that to every window title.
+    QCoreApplication::setApplicationName(fromUtf8(program.name));
     QCoreApplication::setApplicationVersion(fromUtf8(program.version));
+    // Ties the window to its launcher and icon in docks; on Wayland it is the app id.
+    QGuiApplication::setDesktopFileName(fromUtf8(program.desktopEntry));
     installQtTranslation();
 }
 
