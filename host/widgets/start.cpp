@@ -2,6 +2,7 @@
 
 #include "form_window.h"
 #include "host/runtime/program_description.h"
+#include "startup_failure.h"
 #include "utf8_text.h"
 
 #include <QApplication>
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <langinfo.h>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -48,7 +50,9 @@ void installQtTranslation() {
 
 // The application lives in this frame, so it is gone before the process ends.
 int run(const ProgramDescription& program, int argc, char** argv) {
+    std::optional<StartupFailureGuard> startup(std::in_place, program.name);
     QApplication application(argc, argv); // sets the C library's locale from the environment
+    startup.reset();
     useUtf8Characters();
     prepareApplication(program);
     const std::unique_ptr<FormWindow> window = buildStartupForm(program);
