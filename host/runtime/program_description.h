@@ -117,7 +117,11 @@ struct FormDescription {
 };
 
 struct ProgramDescription {
-    std::string_view title{};
+    std::string_view title{}; // for people: the error box's title
+    // For the desktop, plain ASCII: the name window managers read as the window's class
+    // and the name of the desktop entry that launches the program.
+    std::string_view name{};
+    std::string_view desktopEntry{};
     std::string_view version{};
     const FormDescription* startupForm = nullptr;
 };

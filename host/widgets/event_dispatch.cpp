@@ -1,6 +1,7 @@
 #include "event_dispatch.h"
 
 #include "host/runtime/error.h"
+#include "window_flags.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -22,7 +23,7 @@ QString errorReportText(const Error& error) {
 
 void reportError(const Error& error, QWidget* window, const QString& programTitle) {
     QMessageBox box(QMessageBox::Critical, programTitle, errorReportText(error),
-                    QMessageBox::NoButton, window);
+                    QMessageBox::NoButton, window, fixedSizeWindowFlags(Qt::Dialog));
     // Qt's own button texts are English unless its translations are installed.
     box.setDefaultButton(box.addButton(QStringLiteral("Tamam"), QMessageBox::AcceptRole));
     box.exec();

@@ -11,8 +11,10 @@
 #include "text_box.h"
 #include "twips.h"
 #include "utf8_text.h"
+#include "window_flags.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
 #include <stdexcept>
@@ -107,6 +109,7 @@ FormWindow::FormWindow(const ProgramDescription& program, const FormDescription&
     setPalette(classicPalette());
     // Nothing in the window follows a change of its size, so it offers none.
     setFixedSize(pixelSize(form.clientWidth, form.clientHeight));
+    setWindowFlags(fixedSizeWindowFlags(Qt::Window));
     addControls(form);
     connectEventHandlers(form);
 }
@@ -145,7 +148,13 @@ void FormWindow::addControls(const FormDescription& form) {
         setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
     }
     if (!focusOrder.empty()) {
-        focusOrder.front().second->setFocus();
+        QWidget* first = focusOrder.front().second;
+        first->setFocus();
+        // Entered as Tab enters it, with its text selected, so that typing at start-up
+        // replaces the shipped bound instead of adding to it.
+        if (auto* box = qobject_cast<QLineEdit*>(first)) {
+            box->selectAll();
+        }
     }
 }
 

@@ -3,12 +3,14 @@
 #include "form_window.h"
 #include "host/runtime/program_description.h"
 #include "platform.h"
+#include "startup_failure.h"
 #include "utf8_text.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <cstdlib>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -36,7 +38,9 @@ void installQtTranslation() {
 // The application lives in this frame, so it is gone before the process ends.
 int run(const ProgramDescription& program, int argc, char** argv) {
     platform::prepareForApplication();
+    std::optional<StartupFailureGuard> startup(std::in_place, program.name);
     QApplication application(argc, argv); // sets the C library's locale from the environment
+    startup.reset();
     prepareApplication(program);
     const std::unique_ptr<FormWindow> window = buildStartupForm(program);
     window->show();
@@ -46,9 +50,13 @@ int run(const ProgramDescription& program, int argc, char** argv) {
 } // namespace
 
 void prepareApplication(const ProgramDescription& program) {
-    // The name only, not a display name: Qt would append that to every window title.
-    QCoreApplication::setApplicationName(fromUtf8(program.title));
+    // The name becomes the window's class (WM_CLASS), which window managers read as
+    // Latin-1 and match with the desktop entry: the ASCII name, not the title. No
+    // display name either: Qt would append that to every window title.
+    QCoreApplication::setApplicationName(fromUtf8(program.name));
     QCoreApplication::setApplicationVersion(fromUtf8(program.version));
+    // Ties the window to its launcher and icon in docks; on Wayland it is the app id.
+    QGuiApplication::setDesktopFileName(fromUtf8(program.desktopEntry));
     platform::adaptApplication();
     installQtTranslation();
 }

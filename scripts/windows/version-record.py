@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """version-record.py PROGRAM.exe...
 
 Reads back what each Windows program carries and checks it: the version record (file

@@ -1,4 +1,4 @@
-#include "scoped_decimal_symbol_win.h"
+#include "scoped_decimal_symbol_windows.h"
 #include "scoped_locale.h"
 
 #include <QLocale>

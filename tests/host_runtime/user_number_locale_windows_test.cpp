@@ -1,5 +1,5 @@
 #include "host/runtime/number_locale.h"
-#include "tests/support/scoped_decimal_symbol_win.h"
+#include "tests/support/scoped_decimal_symbol_windows.h"
 
 #include <gtest/gtest.h>
 
