@@ -3,7 +3,8 @@
 # dorvek-calc.exe as a Windows user meets it, under wine in WINEPREFIX's prefix: the
 # decimal symbol of a Turkish and of an English regional setting and one changed as
 # the control panel changes it; lines ended by CR LF; Turkish letters in UTF-8 to a
-# file or pipe and readable on a console; the curve picture drawn as on Linux.
+# file or pipe and readable on a console; a file name with Turkish letters; the
+# metafile to standard output byte for byte.
 set -euo pipefail
 
 calc=$1
@@ -46,10 +47,20 @@ check "38 0, standard error to a file" $'dorvek-calc: hata 6: Taşma\r' "$(cat "
 check "usage to a pipe" "Kullanım: dorvek-calc [--exact] [--] ALT ÜST"$'\r' \
     "$(calc_in tr_TR.UTF-8 --help | head -n 1)"
 
-# On a console (a terminal, which wine's console passes the text on to).
+# A file name with Turkish letters reaches Windows as it was typed: UTF-8 is the
+# process's code page.
+rm -f "$WINEPREFIX/drive_c/eğri.emf"
+calc_in tr_TR.UTF-8 --emf 'C:\eğri.emf'
+calc_in tr_TR.UTF-8 --emf - >"$WINEPREFIX/standard-output.emf"
+same=$(cmp -s "$WINEPREFIX/drive_c/eğri.emf" "$WINEPREFIX/standard-output.emf" && echo same bytes ||
+    echo different bytes)
+check "--emf C:\\eğri.emf and --emf - (binary standard output)" "same bytes" "$same"
+
+# On a console: a terminal, to which wine's console passes the text on as it draws it,
+# with cursor movements for spaces; the letters are what is compared.
 console=$(script -qec "LANG=tr_TR.UTF-8 LC_ALL=tr_TR.UTF-8 '$here/wine-run.sh' '$calc' 38 0" /dev/null |
-    tr -d '\r' | grep -a 'hata' || true)
-check "38 0 on a console" "dorvek-calc: hata 6: Taşma" "$console"
+    sed 's/\x1b\[[0-9;?]*[A-Za-z]//g' | tr -d '\r ' | grep -a 'hata' || true)
+check "38 0 on a console, spaces aside" "dorvek-calc:hata6:Taşma" "$console"
 
 [ "$failures" -eq 0 ] || exit 1
 echo "dorvek-calc checks passed"
