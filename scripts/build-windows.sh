@@ -25,24 +25,27 @@ root=$PWD
 # Test programs and build-time tools run under wine, with the DLLs of Qt and of the
 # compiler's runtime on their path; the prefix is the build tree's own.
 # Qt's offscreen platform, on which the tests draw, finds the stand-in faces by
-# QT_QPA_FONTDIR, which wine passes on as WINEQT_QPA_FONTDIR.
+# QT_QPA_FONTDIR, which wine passes on as WINEQT_QPA_FONTDIR; the tests' locales are
+# the build tree's own (scripts/windows/make-locales.sh).
 runtime_directory() {
     dirname "$(realpath "$(x86_64-w64-mingw32-g++-posix -print-file-name="$1")")"
 }
 wine_path="$qt/bin:$(runtime_directory libstdc++-6.dll):$(runtime_directory libwinpthread-1.dll)"
-emulator="env;WINEPREFIX=$root/$build/wine;DORVEK_WINE_PATH=$wine_path"
-emulator+=";WINEQT_QPA_FONTDIR=Z:/usr/share/fonts/truetype/liberation"
-emulator+=";$root/scripts/windows/wine-run.sh"
+emulator=(env "WINEPREFIX=$root/$build/wine" "DORVEK_WINE_PATH=$wine_path"
+    "WINEQT_QPA_FONTDIR=Z:/usr/share/fonts/truetype/liberation")
 
 find_root=""
 if [ "$tests" = ON ]; then
     find_root=$(nice -n 5 scripts/windows/build-test-libraries.sh)
+    scripts/windows/make-locales.sh "$build/locales"
+    emulator+=("LOCPATH=$root/$build/locales")
 fi
+emulator+=("$root/scripts/windows/wine-run.sh")
 
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DCMAKE_FIND_ROOT_PATH="$find_root" -DBUILD_TESTING="$tests" \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$emulator" -DDORVEK_WARNINGS_AS_ERRORS=ON
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$(IFS=';' && echo "${emulator[*]}")" -DDORVEK_WARNINGS_AS_ERRORS=ON
 nice -n 5 cmake --build "$build" -j "$(nproc)"
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")

@@ -25,8 +25,8 @@ if [ "${1:-}" = --windows ]; then
         # uic) of the version whose source is built for Windows, GoogleTest's source
         g++-mingw-w64-x86-64-posix qt6-base-dev-tools googletest
         # the installer; for the tests, wine, a reader of the version record and of
-        # the clipboard
-        nsis wine wine64 python3-pefile xclip
+        # the clipboard, the sources of the locales they run in
+        nsis wine wine64 python3-pefile xclip locales
     )
 elif [ $# -gt 0 ]; then
     echo "usage: $0 [--windows]" >&2

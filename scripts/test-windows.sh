@@ -16,7 +16,7 @@ ctest --test-dir "$build" --output-on-failure -j "$jobs"
 
 stage=$(find "$build/stage" -mindepth 1 -maxdepth 1 -type d)
 setup=$(find "$build/dist" -name '*-setup.exe')
-export WINEPREFIX=$PWD/$build/wine-checks
+export WINEPREFIX=$PWD/$build/wine-checks LOCPATH=$PWD/$build/locales
 rm -rf "$WINEPREFIX"
 scripts/windows/wine-run.sh wineboot --init >/dev/null 2>&1
 
