@@ -42,7 +42,8 @@ if [ "$tests" = ON ]; then
 fi
 emulator+=("$root/scripts/windows/wine-run.sh")
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+# The Linux build's optimisation (-O2); the packages carry the programs stripped.
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DCMAKE_FIND_ROOT_PATH="$find_root" -DBUILD_TESTING="$tests" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$(IFS=';' && echo "${emulator[*]}")" -DDORVEK_WARNINGS_AS_ERRORS=ON
@@ -54,6 +55,9 @@ stage=$build/stage/$name
 rm -rf "$build/stage" "$build/dist"
 mkdir -p "$build/dist"
 cmake --install "$build" --prefix "$stage" --strip >/dev/null
+# The libraries shipped beside them carry debug sections of their own, Debian's
+# compiler runtime most of all.
+find "$stage" -name '*.dll' -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
 
 # The zip holds one folder, as a user unpacks it.
 (cd "$build/stage" && cmake -E tar cf "$root/$build/dist/$name-windows-x64.zip" --format=zip "$name")
