@@ -35,8 +35,17 @@ key=$(printf '%s\n' "${options[@]}" "$compiler" | cat - "$here/../../cmake/mingw
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/dorvek/qtbase-$version-mingw-$key
 prefix=$cache/install
 
+# Qt's own Turkish texts come from Debian's qt6-translations-l10n, whatever the
+# platform, and go where this Qt looks for them, for the tests.
+add_translation() {
+    mkdir -p "$prefix/translations"
+    cp -u /usr/share/qt6/translations/qtbase_tr.qm "$prefix/translations/" ||
+        stop "no /usr/share/qt6/translations/qtbase_tr.qm (package qt6-translations-l10n)"
+}
+
 if [ -f "$cache/complete" ]; then
     echo "build-qtbase: using the cached Qt $version in $cache" >&2
+    add_translation
     echo "$prefix"
     exit 0
 fi
@@ -63,6 +72,7 @@ cmake --build "$work/build" --parallel "$(nproc)" >"$work/build.log" 2>&1 ||
     stop "the build failed; see $work/build.log"
 cmake --install "$work/build" >"$work/install.log" 2>&1 || stop "install failed; see $work/install.log"
 finished=$(date +%s)
+add_translation
 
 {
     echo "Qt $version for x86_64-w64-mingw32, $compiler"

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/scoped_locale.h"
+
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
@@ -60,6 +62,15 @@ runDorvekCalc(const QStringList& arguments, std::initializer_list<const char*> r
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(DORVEK_CALC_PATH), arguments);
     return finishedRun(process);
+}
+
+// Runs the built dorvek-calc as a user of the locale with this POSIX name would, the
+// locale set where the platform keeps it (see ScopedLocale): as LC_ALL, with the other
+// locale variables removed, on Unix; as the decimal symbol of the regional settings on
+// Windows, where the environment plays no part.
+inline CalcRun runDorvekCalcIn(const char* locale, const QStringList& arguments) {
+    const ScopedLocale userLocale(locale);
+    return runDorvekCalc(arguments, {"LC_NUMERIC", "LANG", "LANGUAGE"});
 }
 
 // Whether runThroughShell can run here: Windows has no /bin/sh, nor /dev/full.
