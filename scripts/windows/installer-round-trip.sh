@@ -29,21 +29,17 @@ wine_() {
 # What the prefix holds, less what wine itself changes as it runs: its own registry
 # files, temporary files and its logs of what ran.
 snapshot() {
-    "$WINESERVER" -w
+    wine_ wineserver -w
     (cd "$drive" && find . -path ./users -prune -o -path ./windows/temp -prune -o -print | sort)
     wine_ reg query 'HKLM\Software' /s /reg:64 2>/dev/null | tr -d '\r' | grep -v '^$' |
         grep -vi 'InstallDate\|LastUpdate\|\\Wine\\' | sort
 }
 
-WINESERVER=$(dirname "$(readlink -f /usr/lib/wine/wine64 2>/dev/null || command -v wine)")/wineserver
-[ -x "$WINESERVER" ] || WINESERVER=$(command -v wineserver)
-export WINESERVER
-
 wine_ wineboot --init >/dev/null 2>&1
 snapshot >"$snapshots/before"
 
 wine_ "$setup" /S
-"$WINESERVER" -w
+wine_ wineserver -w
 [ -f "$installed/dorvek.exe" ] || fail "no dorvek.exe in $installed"
 [ -f "$installed/kaldir.exe" ] || fail "no uninstaller in $installed"
 [ -f "$shortcut" ] || fail "no Start-menu shortcut"
@@ -59,7 +55,7 @@ result=$(wine_ "$installed/dorvek-calc.exe" -1 1 | tr -d '\r')
 echo "installer: the installed dorvek-calc.exe -1 1 printed $result"
 
 wine_ "$installed/kaldir.exe" /S
-"$WINESERVER" -w
+wine_ wineserver -w
 for _ in $(seq 100); do
     [ -e "$installed" ] || break
     sleep 0.1

@@ -37,6 +37,8 @@ result_text() {
     xdotool key shift+Tab
 }
 
+# The prefix's wine started afresh, on this display.
+"$here/wine-run.sh" wineserver -w
 # A Turkish user's regional settings; the window needs the real platform, not offscreen.
 LANG=tr_TR.UTF-8 LC_ALL=tr_TR.UTF-8 "$here/wine-run.sh" "$dorvek" &
 pid=$!
