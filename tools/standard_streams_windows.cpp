@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <io.h>
+#include <utility>
 #include <windows.h>
 
 namespace dorvek::tools {
@@ -11,6 +12,9 @@ namespace {
 
 bool outputWasClosed = false;
 UINT consoleCodePage = 0;
+// More than anything the program writes at once (--help is about 2 KiB), so that no
+// letter is split between two writes.
+constexpr std::size_t consoleBufferSize = 64 * 1024;
 
 void restoreConsoleCodePage() {
     SetConsoleOutputCP(consoleCodePage);
@@ -38,11 +42,25 @@ void useBinaryStandardOutput() {
     _setmode(_fileno(stdout), _O_BINARY);
 }
 
-// A console decodes what it is given by its own output code page (857 for a Turkish
-// user), not by the process's UTF-8; the console's own is put back at the end, since
-// the console outlives the program.
+// A console decodes the bytes it is given by its own output code page (857 for a
+// Turkish user), not by the process's UTF-8: it is switched to UTF-8, and its own put
+// back at the end, since the console outlives the program. Each write is decoded by
+// itself, so the C library must hand over whole texts as they are: it writes an
+// unbuffered stream a byte at a time, splitting letters, and in text mode it may pass
+// each byte on as a character of its own locale (wine's does). Buffered, the streams
+// go out when they are flushed, at the latest when the program ends; a line feed
+// alone starts a new line on a console all the same.
 void useUtf8Console() {
-    if (!isConsole(STD_OUTPUT_HANDLE) && !isConsole(STD_ERROR_HANDLE)) {
+    bool anyConsole = false;
+    for (const auto& [stream, file] :
+         {std::pair{STD_OUTPUT_HANDLE, stdout}, std::pair{STD_ERROR_HANDLE, stderr}}) {
+        if (isConsole(stream)) {
+            _setmode(_fileno(file), _O_BINARY);
+            std::setvbuf(file, nullptr, _IOFBF, consoleBufferSize);
+            anyConsole = true;
+        }
+    }
+    if (!anyConsole) {
         return;
     }
     consoleCodePage = GetConsoleOutputCP();
