@@ -26,13 +26,14 @@ wine_() {
     "$here/wine-run.sh" "$@"
 }
 
-# What the prefix holds, less what wine itself changes as it runs: its own registry
-# files, temporary files and its logs of what ran.
+# What the prefix holds: its files and the machine's registry, less what wine changes
+# by itself as programs run (the users' folders, temporary files, install dates, wine's
+# own keys).
 snapshot() {
     wine_ wineserver -w
     (cd "$drive" && find . -path ./users -prune -o -path ./windows/temp -prune -o -print | sort)
     wine_ reg query 'HKLM\Software' /s /reg:64 2>/dev/null | tr -d '\r' | grep -v '^$' |
-        grep -vi 'InstallDate\|LastUpdate\|\\Wine\\' | sort
+        grep -vi 'InstallDate\|LastUpdate\|\\Wine\\'
 }
 
 wine_ wineboot --init >/dev/null 2>&1
@@ -43,12 +44,15 @@ wine_ wineserver -w
 [ -f "$installed/dorvek.exe" ] || fail "no dorvek.exe in $installed"
 [ -f "$installed/kaldir.exe" ] || fail "no uninstaller in $installed"
 [ -f "$shortcut" ] || fail "no Start-menu shortcut"
-entry=$(wine_ reg query "$key" /reg:64 | tr -d '\r')
-grep -q "DisplayName.*REG_SZ.*$product" <<<"$entry" || fail "no DisplayName: $entry"
-grep -q 'DisplayVersion.*REG_SZ.*1\.00' <<<"$entry" || fail "no DisplayVersion 1.00: $entry"
+# Exported, the key is UTF-16 whatever the console's code page.
+wine_ reg export "$key" 'C:\entry.reg' /reg:64 /y >/dev/null
+entry=$(iconv -f UTF-16 -t UTF-8 "$drive/entry.reg" | tr -d '\r')
+rm "$drive/entry.reg"
+grep -qx "\"DisplayName\"=\"$product\"" <<<"$entry" || fail "no DisplayName: $entry"
+grep -qx '"DisplayVersion"="1.00"' <<<"$entry" || fail "no DisplayVersion 1.00: $entry"
 echo "installer: silent install to C:\\Program Files\\$product, $(find "$installed" -type f | wc -l) files"
 echo "installer: Start-menu shortcut \"$product.lnk\"; Apps & features entry:"
-grep -E 'DisplayName|DisplayVersion|Publisher|UninstallString' <<<"$entry" | sed 's/^ */    /'
+grep -E '^"(DisplayName|DisplayVersion|Publisher|UninstallString)"' <<<"$entry" | sed 's/^/    /'
 
 result=$(wine_ "$installed/dorvek-calc.exe" -1 1 | tr -d '\r')
 [ "$result" = "0,68269" ] || fail "the installed dorvek-calc.exe printed $result"
