@@ -34,6 +34,7 @@ echo "test-windows: dorvek-calc.exe"
 scripts/windows/calc-checks.sh "$stage/dorvek-calc.exe"
 
 echo "test-windows: the installer"
+scripts/windows/wine-run.sh wineserver -w
 rm -rf "$WINEPREFIX"
 scripts/windows/installer-round-trip.sh "$setup"
 echo "test-windows: all passed"
