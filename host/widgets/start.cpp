@@ -1,5 +1,6 @@
 #include "start.h"
 
+#include "accessible_widgets.h"
 #include "form_window.h"
 #include "host/runtime/program_description.h"
 #include "startup_failure.h"
@@ -71,6 +72,7 @@ void prepareApplication(const ProgramDescription& program) {
     // Ties the window to its launcher and icon in docks; on Wayland it is the app id.
     QGuiApplication::setDesktopFileName(fromUtf8(program.desktopEntry));
     installQtTranslation();
+    installAccessibleWidgets();
 }
 
 std::unique_ptr<FormWindow> buildStartupForm(const ProgramDescription& program,
