@@ -82,6 +82,9 @@ QByteArray renderPng(char* program, QSize size) {
     const QGuiApplication application(applicationArgc, applicationArgv);
 
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) { // a large size where memory is short
+        throw dorvek::tools::WriteFailure("resim çizilemedi: bellek yetmedi");
+    }
     image.fill(Qt::transparent);
     QPainter painter(&image);
     dorvek::host::playback::playMetafile(painter, dorvek::window::curvePicture(),
@@ -90,8 +93,9 @@ QByteArray renderPng(char* program, QSize size) {
 
     QByteArray png;
     QBuffer buffer(&png);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        throw dorvek::tools::WriteFailure("resim PNG olarak kodlanamadı");
+    }
     return png;
 }
 
@@ -112,10 +116,10 @@ void run(const Command& command, char* program) {
         return;
     }
     case Command::Action::Png: {
-        // Opened first: a name that cannot be written is reported before any drawing.
-        Output output = Output::file(command.file);
+        // Drawn before the file is opened: a picture that cannot be made leaves a file
+        // of that name as it was.
         const QByteArray png = renderPng(program, command.pngSize);
-        writeTo(std::move(output), std::string_view(png.constData(), png.size()));
+        writeTo(Output::file(command.file), std::string_view(png.constData(), png.size()));
         return;
     }
     case Command::Action::Probability:

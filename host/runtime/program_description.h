@@ -80,6 +80,9 @@ struct ControlDescription {
     Stacking stacking = Stacking::OnTop;
     bool readOnly = false;
     std::string_view accessibleName{};
+    // A text box whose text screen readers announce after each event handled without
+    // error: where a result appears away from the focus.
+    bool announcesText = false;
     ShapeLook shape{};
     std::span<const std::byte> picture{}; // an enhanced metafile, scaled to the frame
 };

@@ -8,12 +8,14 @@
 
 namespace dorvek::host {
 
-void dispatchEvent(EventHandler handler, FormControls& controls, QWidget* window,
+bool dispatchEvent(EventHandler handler, FormControls& controls, QWidget* window,
                    const QString& programTitle, const ErrorReporter& report) {
     try {
         handler(controls);
+        return true;
     } catch (const Error& error) {
         report(error, window, programTitle);
+        return false;
     }
 }
 

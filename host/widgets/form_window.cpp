@@ -1,5 +1,6 @@
 #include "form_window.h"
 
+#include "announcement.h"
 #include "command_button.h"
 #include "event_dispatch.h"
 #include "form_fonts.h"
@@ -139,6 +140,9 @@ void FormWindow::addControls(const FormDescription& form) {
         } else {
             widget->setFocusPolicy(Qt::NoFocus);
         }
+        if (control->announcesText) {
+            announced_.push_back(qobject_cast<QLineEdit*>(widget));
+        }
         controls_.add(control->name, control->element, control->kind, widget);
     }
 
@@ -169,8 +173,19 @@ void FormWindow::connectEventHandlers(const FormDescription& form) {
         }
         const EventHandler handler = description.handler;
         connect(button, &QPushButton::clicked, this, [this, handler] {
-            dispatchEvent(handler, controls_, this, programTitle_, report_);
+            if (dispatchEvent(handler, controls_, this, programTitle_, report_)) {
+                announceTexts();
+            }
         });
+    }
+}
+
+// Announced with the box's name, as a screen reader would read the box itself.
+void FormWindow::announceTexts() const {
+    for (QLineEdit* box : announced_) {
+        if (box != nullptr) {
+            announce(box, QStringLiteral("%1: %2").arg(box->accessibleName(), box->text()));
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #include "start.h"
 
+#include "accessible_widgets.h"
 #include "form_window.h"
 #include "host/runtime/program_description.h"
 #include "platform.h"
@@ -59,6 +60,7 @@ void prepareApplication(const ProgramDescription& program) {
     QGuiApplication::setDesktopFileName(fromUtf8(program.desktopEntry));
     platform::adaptApplication();
     installQtTranslation();
+    installAccessibleWidgets();
 }
 
 std::unique_ptr<FormWindow> buildStartupForm(const ProgramDescription& program,
