@@ -20,7 +20,7 @@ esac
 scripts/install-dependencies.sh --windows
 qt=$(nice -n 5 scripts/windows/build-qtbase.sh)
 
-build=build-windows
+build="build-windows"
 root=$PWD
 # Test programs and build-time tools run under wine, with the DLLs of Qt and of the
 # compiler's runtime on their path; the prefix is the build tree's own.

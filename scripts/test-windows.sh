@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build-windows.sh --tests
 
-build=build-windows
+build="build-windows"
 jobs=$(nproc)
 echo "test-windows: the test suite under wine"
 ctest --test-dir "$build" --output-on-failure -j "$jobs"
