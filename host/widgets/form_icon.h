@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QIcon>
 #include <QImage>
 #include <span>
@@ -14,5 +15,9 @@ QImage iconImage(const IconImage& image);
 
 // A window icon holding each of the images at its own size.
 QIcon iconFromImages(std::span<const IconImage> images);
+
+// The images as a Windows icon file (.ico), as the program's resources carry it: each
+// a 4-bit bitmap in the standard palette with its 1-bit mask, the mask's pixels black.
+QByteArray iconFile(std::span<const IconImage> images);
 
 } // namespace dorvek::host
