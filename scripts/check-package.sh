@@ -22,7 +22,8 @@ installed_dorvek() {
 installed_before=$(installed_dorvek)
 
 rm -f "$build"/dorvek_*.deb
-(cd "$build" && cpack -G DEB >/dev/null)
+# Under Debian's usual umask: CPack gives the .deb's own members the modes it leaves.
+(umask 0022 && cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/dorvek_*.deb)
 echo "Package: $deb"
 dpkg-deb --field "$deb" Package Version Installed-Size Depends
