@@ -42,7 +42,7 @@ apt-get install -s -qq "$deb" >/dev/null || fail "apt could not install the pack
 # What a user would get, unpacked into a scratch tree; libraries, fonts and Qt's
 # plugins come from this machine.
 tree=$(mktemp -d)
-trap 'rm -rf "$tree"' EXIT
+trap 'rm -rf "$tree" "$tree.catalog"' EXIT
 dpkg-deb -x "$deb" "$tree"
 
 # Every protection of Debian's hardening flags in both programs. hardening-check counts
@@ -67,6 +67,17 @@ for program in "$tree"/usr/bin/*; do
         fail "hardening-check: $program calls libc functions unfortified"
     echo "(only memcpy, memmove and memset unprotected: no call whose size fortify could check)"
 done
+
+# What a software centre's catalog makes of the package: the component, with its icon
+# cached at 64 pixels, the least that software centres show (16 and 32 alone are not
+# found at all).
+catalog=$tree.catalog
+appstreamcli compose --no-net --origin=dorvek --result-root="$catalog" "$tree" >/dev/null ||
+    fail "appstreamcli compose finds fault with the package's metainfo or icons"
+[ -n "$(find "$catalog" -path '*/64x64/org.dorvek.olasiliklar.png')" ] ||
+    fail "no 64 pixel icon in the software catalog"
+rm -rf "$catalog"
+echo "software catalog: composed, with the icon at 64 pixels"
 
 # The programs, the manual page, icons, desktop entry and metainfo under PREFIX.
 check_programs() {
