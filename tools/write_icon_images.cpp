@@ -13,6 +13,7 @@
 #include <QString>
 #include <algorithm>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -34,11 +35,13 @@ bool writeFile(const QString& path, const QByteArray& bytes) {
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fputs("Usage: write-icon-images DIRECTORY [SIZE...]\n"
-                   "Writes SIZExSIZE.png for each size, and scalable.svg.\n",
+                   "Writes SIZExSIZE.png for each size (by default those of the window\n"
+                   "icon's pixel images), and scalable.svg.\n",
                    stderr);
         return 2;
     }
     const QDir directory(QString::fromLocal8Bit(argv[1]));
+    std::vector<int> sizes;
     for (int index = 2; index < argc; ++index) {
         bool isNumber = false;
         const int size = QString::fromLocal8Bit(argv[index]).toInt(&isNumber);
@@ -46,6 +49,14 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "write-icon-images: not a size from 1 to 1024: %s\n", argv[index]);
             return 2;
         }
+        sizes.push_back(size);
+    }
+    if (sizes.empty()) {
+        for (const dorvek::host::IconImage& image : dorvek::window::form1Icon()) {
+            sizes.push_back(image.size);
+        }
+    }
+    for (const int size : sizes) {
         const QString name = QStringLiteral("%1x%1.png").arg(size);
         if (!iconAtSize(size).save(directory.filePath(name), "PNG")) {
             std::fprintf(stderr, "write-icon-images: cannot write %s\n", qPrintable(name));
