@@ -45,15 +45,18 @@ tree=$(mktemp -d)
 trap 'rm -rf "$tree" "$tree.catalog"' EXIT
 dpkg-deb -x "$deb" "$tree"
 
-# Every protection of Debian's hardening flags in both programs. hardening-check counts
-# memcpy, memmove and memset as unprotected even where no size is known to check them
-# against, which lintian's fortify check above leaves out as false alarms; a program
-# whose only unprotected calls are those three passes on the other protections.
-# Control-flow protection only where this release's flags ask for it: Debian 12's give
-# none, and its C library's start files lack the marking a program would need.
-skip=()
-DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get CXXFLAGS |
-    grep -qE -- '-fcf-protection|-mbranch-protection' || skip+=(--nocfprotection)
+# Every protection of Debian's hardening flags that a program built on Debian can show:
+# PIE, stack protector, fortified calls, RELRO and immediate binding. Not control-flow
+# and branch protection: a program is marked for them only if every object linked into
+# it is, and the C library's start files on Debian 12 and 13 are not, so none of
+# Debian's own programs passes those two either. hardening-check counts memcpy, memmove
+# and memset as unprotected even where no size is known to check them against, which
+# lintian's fortify check above leaves out as false alarms; a program whose only
+# unprotected calls are those three passes on the other protections.
+skip=(--nocfprotection)
+if hardening-check --help 2>&1 | grep -q -- --nobranchprotection; then
+    skip+=(--nobranchprotection)
+fi
 echo "hardening-check ${skip[*]}:"
 for program in "$tree"/usr/bin/*; do
     report=$(hardening-check --verbose "${skip[@]}" "$program") && {

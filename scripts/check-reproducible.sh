@@ -22,7 +22,7 @@ echo "commit $commit, SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH ($(date -u -d "@$SOUR
 build_package() {
     local name=$1 folder=$2
     echo "$name: building in $folder, starting $(date -u +%T)"
-    git clone --quiet --no-hardlinks "$PWD" "$folder"
+    git -c init.defaultBranch=main clone --quiet --no-hardlinks "$PWD" "$folder"
     git -C "$folder" checkout --quiet --detach "$commit"
     cmake -S "$folder" -B "$folder/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DBUILD_TESTING=OFF >"$work/$name.log" 2>&1
