@@ -19,7 +19,8 @@ packages=(
     # Turkish texts
     fonts-liberation fonts-dejavu-core qt6-translations-l10n
     # packaging and its checks
-    dpkg-dev file desktop-file-utils appstream man-db lintian
+    dpkg-dev file desktop-file-utils appstream appstream-compose man-db lintian devscripts
+    librsvg2-bin diffoscope-minimal
 )
 if [ "${1:-}" = --windows ]; then
     packages+=(

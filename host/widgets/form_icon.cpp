@@ -2,7 +2,11 @@
 
 #include "host/runtime/program_description.h"
 
+#include <QColor>
+#include <QPainter>
 #include <QPixmap>
+#include <QPolygonF>
+#include <QString>
 #include <array>
 #include <stdexcept>
 #include <vector>
@@ -99,6 +103,18 @@ QByteArray iconBitmap(const IconImage& image) {
     return bytes;
 }
 
+void checkOutline(const IconOutline& outline) {
+    if (outline.points.size() < 3 || !(outline.side > 0) ||
+        outline.colourIndex >= standardPalette.size()) {
+        throw std::invalid_argument("an icon outline with no area or no palette colour");
+    }
+}
+
+// Numbers as SVG writes them, whatever the locale: 14.25, 3.
+QString svgNumber(double value) {
+    return QString::number(value, 'g', 10);
+}
+
 } // namespace
 
 QImage iconImage(const IconImage& image) {
@@ -112,6 +128,44 @@ QImage iconImage(const IconImage& image) {
         }
     }
     return result;
+}
+
+QImage iconImage(const IconOutline& outline, int size) {
+    checkOutline(outline);
+    if (size < 1) {
+        throw std::invalid_argument("an icon image of no pixels");
+    }
+    QPolygonF polygon;
+    for (const IconPoint& point : outline.points) {
+        polygon << QPointF(point.x, point.y);
+    }
+    QImage result(size, size, QImage::Format_ARGB32_Premultiplied);
+    result.fill(Qt::transparent);
+    QPainter painter(&result);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(standardPalette[outline.colourIndex]));
+    painter.scale(size / outline.side, size / outline.side);
+    // Non-zero winding, as SVG fills a path, so that both forms fill the same area.
+    painter.drawPolygon(polygon, Qt::WindingFill);
+    painter.end();
+    return result.convertToFormat(QImage::Format_ARGB32);
+}
+
+QByteArray iconSvg(const IconOutline& outline) {
+    checkOutline(outline);
+    QString path;
+    for (const IconPoint& point : outline.points) {
+        path += path.isEmpty() ? QStringLiteral("M") : QStringLiteral(" L");
+        path += svgNumber(point.x) + u' ' + svgNumber(point.y);
+    }
+    return QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
+<svg xmlns="http://www.w3.org/2000/svg" width="%1" height="%1" viewBox="0 0 %1 %1">
+  <path d="%2 Z" fill="%3"/>
+</svg>
+)")
+        .arg(svgNumber(outline.side), path, QColor(standardPalette[outline.colourIndex]).name())
+        .toUtf8();
 }
 
 QIcon iconFromImages(std::span<const IconImage> images) {
