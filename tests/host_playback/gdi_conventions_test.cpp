@@ -3,6 +3,7 @@
 
 #include "host/emf_format/emf_types.h"
 #include "tests/support/picture_playing.h"
+#include "tests/support/raw_records.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -84,24 +85,127 @@ void selectStock(Writer& writer, emf::StockObject object) {
     writer.selectObject(emf::stockHandle(object));
 }
 
-// A rectangle covers its left and top edges, its border on its outermost pixels.
+// A rectangle covers its left and top edges, its border on its outermost pixels, in
+// the pen's colour around the brush's.
 void rectangleWithABorder(Writer& writer) {
-    selectPen(writer, 1);
-    selectBrush(writer, emf::rgb(255, 255, 255));
+    selectPen(writer, 1, rust);
+    selectBrush(writer, azure);
     writer.rectangle({1, 1, 6, 5});
 }
 
 // A polygon fills without its right and bottom edges, and outlines them all.
 void polygonFilled(Writer& writer) {
     selectStock(writer, emf::StockObject::NullPen);
-    selectBrush(writer, emf::rgb(255, 255, 255));
+    selectBrush(writer, azure);
     writer.polygon16(square);
 }
 
 void polygonOutlined(Writer& writer) {
-    selectPen(writer, 0);
-    selectBrush(writer, emf::rgb(255, 255, 255));
+    selectPen(writer, 0, rust);
+    selectBrush(writer, azure);
     writer.polygon16(square);
+}
+
+// The poly records that neither MetafileWriter nor the picture writes, from their
+// type: bounds, count, then the points from offset 28.
+void polylineTo16(Writer& writer, std::initializer_list<emf::Point> points) {
+    RawRecord record(28 + 4 * points.size());
+    record.at(24, static_cast<std::uint32_t>(points.size()));
+    std::size_t at = 28;
+    for (const emf::Point& point : points) {
+        record.at(at, static_cast<std::int16_t>(point.x))
+            .at(at + 2, static_cast<std::int16_t>(point.y));
+        at += 4;
+    }
+    writer.record(emf::RecordType::PolylineTo16, record.body());
+}
+
+void polylineTo(Writer& writer, std::initializer_list<emf::Point> points) {
+    RawRecord record(28 + 8 * points.size());
+    record.at(24, static_cast<std::uint32_t>(points.size()));
+    std::size_t at = 28;
+    for (const emf::Point& point : points) {
+        record.at(at, point.x).at(at + 4, point.y);
+        at += 8;
+    }
+    writer.record(emf::RecordType::PolylineTo, record.body());
+}
+
+// Each line record but Polyline moves the current position to its last point.
+void linesToAndFro(Writer& writer) {
+    selectPen(writer, 0);
+    writer.moveTo({1, 1});
+    polylineTo16(writer, {{5, 1}, {5, 3}});
+    writer.lineTo({1, 3});
+    polylineTo(writer, {{1, 5}});
+    writer.lineTo({4, 5});
+}
+
+void polylineLeavesThePosition(Writer& writer) {
+    selectPen(writer, 0);
+    writer.moveTo({1, 3});
+    const emf::Point line[] = {{1, 1}, {5, 1}};
+    writer.polyline16(line);
+    writer.lineTo({5, 3});
+}
+
+// A restore brings back the pen and the position of the save it names; one that
+// names more saves than there are, or none, changes nothing.
+void restoresTwoLevelsAtOnce(Writer& writer) {
+    selectPen(writer, 0);
+    writer.createPen(3, emf::PenStyle::Solid, 0, rust);
+    writer.createPen(4, emf::PenStyle::Solid, 0, azure);
+    writer.moveTo({0, 0});
+    writer.saveState();
+    writer.selectObject(3);
+    writer.moveTo({0, 2});
+    writer.saveState();
+    writer.selectObject(4);
+    writer.moveTo({0, 4});
+    writer.restoreState(-2);
+    writer.lineTo({4, 0});
+    writer.saveState();
+    writer.selectObject(3);
+    writer.restoreState(-2);
+    writer.lineTo({4, 3});
+    writer.restoreState(1);
+    writer.lineTo({1, 3});
+    writer.restoreState(-1);
+    writer.lineTo({0, 2});
+}
+
+// Excluding takes out the rectangle without its right and bottom edges.
+void clipWithAHole(Writer& writer) {
+    selectStock(writer, emf::StockObject::NullPen);
+    selectStock(writer, emf::StockObject::BlackBrush);
+    writer.record(emf::RecordType::ExcludeClipRect,
+                  RawRecord(24).at(8, 2).at(12, 1).at(16, 5).at(20, 3).body());
+    writer.rectangle({0, 0, 7, 4});
+}
+
+// A pen of odd width is centred on the middle of its pixel, a round end around it.
+void widthThreeLine(Writer& writer) {
+    selectPen(writer, 3);
+    writer.moveTo({2, 3});
+    writer.lineTo({6, 3});
+}
+
+void halfOfTheFrame(Writer& writer) {
+    selectStock(writer, emf::StockObject::NullPen);
+    selectStock(writer, emf::StockObject::BlackBrush);
+    writer.rectangle({0, 0, 2, 4});
+}
+
+void shallowLine(Writer& writer) {
+    selectPen(writer, 0);
+    writer.moveTo({0, 0});
+    writer.lineTo({4, 2});
+}
+
+void diagonalLine(Writer& writer) {
+    selectPen(writer, 0);
+    writer.moveTo({0, 0});
+    writer.lineTo({2, 2});
 }
 
 // A clip leaves out its right and bottom edges until the state is restored.
@@ -131,14 +235,15 @@ void widthTwoCorner(Writer& writer) {
     writer.polyline16(corner);
 }
 
-// A small picture played at its own size, one pixel a logical unit, and how GDI
-// draws it: a text row an image row, '.' where nothing is painted, '#' black and
-// 'o' white.
+// A small picture, one pixel a logical unit, played at its own size or into the
+// destination given, and how GDI draws it: a text row an image row, '.' where nothing
+// is painted, '#' black, 'o' white, 'r' rust and 'a' azure.
 struct PictureCase {
     const char* name;
     void (*draw)(Writer&);
     QSize size;
     std::vector<std::string> rows;
+    std::optional<QRectF> destination = std::nullopt;
 };
 
 std::string picture(const std::vector<std::string>& rows) {
@@ -154,13 +259,13 @@ class GdiPicture : public testing::TestWithParam<PictureCase> {};
 TEST_P(GdiPicture, IsDrawnAsGdiDrawsIt) {
     const PictureCase& row = GetParam();
     const auto metafile = smallMetafile(row.draw, row.size.width(), row.size.height());
-    EXPECT_EQ(drawing(play(metafile, row.size)), picture(row.rows));
+    EXPECT_EQ(drawing(play(metafile, row.size, 1, row.destination)), picture(row.rows));
 }
 
-const std::vector<std::string> outlinedSquare = {"........", ".#####..", ".#ooo#..",
-                                                 ".#ooo#..", ".#####..", "........"};
-const std::vector<std::string> filledSquare = {"........", ".oooo...", ".oooo...",
-                                               ".oooo...", "........", "........"};
+const std::vector<std::string> outlinedSquare = {"........", ".rrrrr..", ".raaar..",
+                                                 ".raaar..", ".rrrrr..", "........"};
+const std::vector<std::string> filledSquare = {"........", ".aaaa...", ".aaaa...",
+                                               ".aaaa...", "........", "........"};
 const std::vector<std::string> clippedThenNot = {"........", "..###...", "..###...",
                                                  "........", "oooooooo", "........"};
 const std::vector<std::string> corner = {".........", ".######..", ".######..", ".....##..",
@@ -177,7 +282,45 @@ INSTANTIATE_TEST_SUITE_P(
                     clipNarrowedTwice,
                     {8, 4},
                     {"........", "...###..", "...###..", "........"}},
-        PictureCase{"WidthTwoPenHasRoundEndsAndJoins", widthTwoCorner, {9, 8}, corner}),
+        PictureCase{"ClipWithAHole",
+                    clipWithAHole,
+                    {8, 5},
+                    {"#######.", "##...##.", "##...##.", "#######.", "........"}},
+        PictureCase{"WidthTwoPenHasRoundEndsAndJoins", widthTwoCorner, {9, 8}, corner},
+        PictureCase{"WidthThreePenIsCentredOnItsPixels",
+                    widthThreeLine,
+                    {9, 7},
+                    {".........", ".........", ".#######.", ".#######.", ".#######.", ".........",
+                     "........."}},
+        PictureCase{
+            "LineRecordsMoveThePosition",
+            linesToAndFro,
+            {8, 7},
+            {"........", ".#####..", ".....#..", ".#####..", ".#......", ".###....", "........"}},
+        PictureCase{"PolylineLeavesThePosition",
+                    polylineLeavesThePosition,
+                    {8, 5},
+                    {"........", ".####...", "........", ".####...", "........"}},
+        PictureCase{"RestoreGoesBackTheLevelsItNames",
+                    restoresTwoLevelsAtOnce,
+                    {6, 5},
+                    {"#####.", "..##r.", ".#..r.", "..rrr.", "......"}},
+        // Device positions round to the nearest pixel, halves upward, on either side of 0.
+        PictureCase{"HalfPixelPositionsRoundUp",
+                    halfOfTheFrame,
+                    {4, 4},
+                    {"....", ".##.", ".##.", ".##."},
+                    QRectF(0.5, 0.5, 4, 4)},
+        PictureCase{"PositionsLeftOfTheDeviceRoundToTheNearest",
+                    shallowLine,
+                    {4, 3},
+                    {"....", "##..", "..#."},
+                    QRectF(-0.6, 0, 4, 3)},
+        PictureCase{"HalfPixelPositionsLeftOfTheDeviceRoundUp",
+                    diagonalLine,
+                    {4, 3},
+                    {"#...", ".#..", "...."},
+                    QRectF(-0.5, 0, 4, 3)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Destination, TheFrameFillsItWidthAndHeightScaledApart) {
