@@ -1,6 +1,7 @@
 // Pens, brushes, fonts, stock objects, text and coordinates as the parser decodes them
 // for the player: one record each, written raw at the offsets MS-EMF gives.
 
+#include "host/emf_format/emf_plus_comment.h"
 #include "host/emf_format/metafile_parser.h"
 #include "tests/support/picture_playing.h"
 #include "tests/support/raw_records.h"
@@ -345,6 +346,19 @@ INSTANTIATE_TEST_SUITE_P(
         FarCase{"PolylineTo", farPoints(RecordType::PolylineTo), {-limit, 3, limit, 4}},
         FarCase{"Text", farText(), {limit, -limit, -limit, -limit, limit, limit}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// MS-EMFPLUS: the signature "EMF+", then each record's type, flags, size and data
+// size as 16, 16, 32 and 32 bits. The smoothing mode takes the flags' bits above the
+// anti-alias bit.
+TEST(EmfPlusComment, LaysOutItsRecordsAsMsEmfPlusDoes) {
+    const std::vector<std::byte> data =
+        emf::EmfPlusComment()
+            .setAntiAliasMode(emf::plus::AntiAliasing::On, emf::plus::SmoothingMode::AntiAlias)
+            .data();
+    const std::uint8_t expected[] = {0x45, 0x4D, 0x46, 0x2B, 0x1E, 0x40, 0x09, 0x00,
+                                     0x0C, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00};
+    EXPECT_TRUE(std::ranges::equal(data, std::as_bytes(std::span(expected))));
+}
 
 // What changes nothing drawn is checked and left out: the palette, an unknown
 // background mode, a stock object's deletion.

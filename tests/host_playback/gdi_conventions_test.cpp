@@ -2,6 +2,7 @@
 // Each case plays a small metafile whose logical unit is one pixel at 1x.
 
 #include "host/emf_format/emf_types.h"
+#include "tests/support/hatch_lines.h"
 #include "tests/support/picture_playing.h"
 #include "tests/support/raw_records.h"
 
@@ -190,6 +191,20 @@ void widthThreeLine(Writer& writer) {
     writer.lineTo({6, 3});
 }
 
+// Two squares, one inside the other, wound the same way and joined along x = 2.
+void squareInASquare(Writer& writer) {
+    selectStock(writer, emf::StockObject::NullPen);
+    selectBrush(writer, azure);
+    const emf::Point path[] = {{2, 0}, {6, 0}, {6, 6}, {0, 6}, {0, 0}, {2, 0},
+                               {2, 2}, {4, 2}, {4, 4}, {2, 4}, {2, 2}};
+    writer.polygon16(path);
+}
+
+void windingSquareInASquare(Writer& writer) {
+    writer.record(emf::RecordType::SetPolygonFillMode, RawRecord(12).at(8, 2U).body());
+    squareInASquare(writer);
+}
+
 void halfOfTheFrame(Writer& writer) {
     selectStock(writer, emf::StockObject::NullPen);
     selectStock(writer, emf::StockObject::BlackBrush);
@@ -277,6 +292,14 @@ INSTANTIATE_TEST_SUITE_P(
         PictureCase{"RectangleWithABorder", rectangleWithABorder, {8, 6}, outlinedSquare},
         PictureCase{"PolygonFilled", polygonFilled, {8, 6}, filledSquare},
         PictureCase{"PolygonOutlined", polygonOutlined, {8, 6}, outlinedSquare},
+        PictureCase{"AlternateFillLeavesTheInnerSquareOut",
+                    squareInASquare,
+                    {7, 7},
+                    {"aaaaaa.", "aaaaaa.", "aa..aa.", "aa..aa.", "aaaaaa.", "aaaaaa.", "......."}},
+        PictureCase{"WindingFillFillsIt",
+                    windingSquareInASquare,
+                    {7, 7},
+                    {"aaaaaa.", "aaaaaa.", "aaaaaa.", "aaaaaa.", "aaaaaa.", "aaaaaa.", "......."}},
         PictureCase{"ClipUntilRestored", clipUntilRestored, {8, 6}, clippedThenNot},
         PictureCase{"ClipNarrowsWithEachIntersection",
                     clipNarrowedTwice,
@@ -322,6 +345,45 @@ INSTANTIATE_TEST_SUITE_P(
                     {"#...", ".#..", "...."},
                     QRectF(-0.5, 0, 4, 3)}),
     [](const auto& info) { return std::string(info.param.name); });
+
+struct HatchCase {
+    const char* name;
+    std::uint32_t hatch;
+    std::vector<QPoint> lines;
+};
+
+class HatchedBrush : public testing::TestWithParam<HatchCase> {};
+
+// GDI's hatches, 0 to 5: horizontal, vertical, downward (forward) and upward
+// (backward) diagonals, a cross and a diagonal cross, in the brush's colour.
+TEST_P(HatchedBrush, DrawsLinesTheWayOfItsHatch) {
+    auto metafile = smallMetafile(
+        [](Writer& writer) {
+            selectStock(writer, emf::StockObject::NullPen);
+            writer.record(emf::RecordType::CreateBrush, RawRecord(24)
+                                                            .at(8, 2U)
+                                                            .at(12, 2U)
+                                                            .at(16, 0x00C04000U)
+                                                            .at(20, GetParam().hatch)
+                                                            .body());
+            writer.selectObject(2);
+            writer.rectangle({0, 0, 20, 20});
+        },
+        20, 20);
+    // Slots 0 to 2: the raw record does not tell the writer which slot it uses.
+    putLittleEndian(std::span(metafile), header_offset::handles, std::uint16_t{3});
+    const QImage image = play(metafile, QSize(20, 20));
+    EXPECT_TRUE(formsLinesAlong(image, qRgb(0, 64, 192), GetParam().lines)) << drawing(image);
+}
+
+INSTANTIATE_TEST_SUITE_P(Hatches, HatchedBrush,
+                         testing::Values(HatchCase{"Horizontal", 0, {{1, 0}}},
+                                         HatchCase{"Vertical", 1, {{0, 1}}},
+                                         HatchCase{"Downward", 2, {{1, 1}}},
+                                         HatchCase{"Upward", 3, {{1, -1}}},
+                                         HatchCase{"Cross", 4, {{1, 0}, {0, 1}}},
+                                         HatchCase{"DiagonalCross", 5, {{1, 1}, {1, -1}}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Destination, TheFrameFillsItWidthAndHeightScaledApart) {
     const auto metafile = smallMetafile(

@@ -25,6 +25,8 @@ TEST_F(Form1Test, FreshStartShowsTheShippedTexts) {
     EXPECT_EQ(box(resultBox)->text(), u"");
     EXPECT_EQ(qobject_cast<QPushButton*>(control(button))->text(), u"Sonuç");
     EXPECT_EQ(qobject_cast<QLabel*>(control(label))->text().size(), 25);
+    EXPECT_EQ(QCoreApplication::applicationName(), u"Dorvek Olasılıklar");
+    EXPECT_EQ(QCoreApplication::applicationVersion(), u"1.00");
 }
 
 struct LocaleCase {
