@@ -31,6 +31,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TwipFrame{"whole_pixels", {240, 3000, 495, 195}, {16, 200, 33, 13}},
                       TwipFrame{"far_edge_rounds_up", {5160, 360, 735, 220}, {344, 24, 49, 15}},
                       TwipFrame{"far_edge_rounds_down", {0, 0, 22, 37}, {0, 0, 1, 2}},
+                      // 0.4 and 1.4 pixels from 0.4: the far edge at 1.8 makes it 2 wide.
+                      TwipFrame{"edges_round_apart", {6, 6, 21, 21}, {0, 0, 2, 2}},
                       TwipFrame{
                           "overhang_left_and_top", {-240, -120, 6540, 3900}, {-16, -8, 436, 260}},
                       TwipFrame{"negative_part_pixel", {-22, -8, 30, 30}, {-1, -1, 2, 2}}),
