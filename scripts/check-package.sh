@@ -57,7 +57,8 @@ check_programs() {
     appstreamcli validate --no-net "$prefix/share/metainfo/org.dorvek.olasiliklar.metainfo.xml" \
         >/dev/null
     xvfb-run -a -s "-screen 0 1024x768x24" tests/smoke/window_smoke_test.sh \
-        "$prefix/bin/dorvek" "$build/tests/smoke/close-window" || fail "$prefix/bin/dorvek"
+        "$prefix/bin/dorvek" "$build/tests/smoke/close-window" \
+        "$prefix/share/applications/org.dorvek.olasiliklar.desktop" || fail "$prefix/bin/dorvek"
 }
 check_programs "$tree/usr"
 echo "unpacked package checked"

@@ -12,6 +12,8 @@ packages=(
     # testing and measuring
     libgtest-dev libgmock-dev libbenchmark-dev libuemf-dev valgrind time python3
     xvfb xauth xdotool x11-utils openbox libx11-dev imagemagick
+    # a screen reader's view: the accessibility bus and its Python bindings
+    at-spi2-core dbus-daemon dbus-bin python3-pyatspi
     # the faces that stand in for the window's and the picture's fonts, Qt's own
     # Turkish texts
     fonts-liberation fonts-dejavu-core qt6-translations-l10n

@@ -6,11 +6,12 @@
 #include "numeric/integrate.h"
 #include "numeric/probability_boxes.h"
 #include "tools/dorvek_calc_arguments.h"
+#include "tools/output.h"
+#include "tools/standard_streams.h"
 #include "window/curve_picture.h"
 
 #include <QBuffer>
 #include <QByteArray>
-#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -18,9 +19,15 @@
 #include <QString>
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <span>
+#include <string>
+#include <string_view>
 
 namespace {
+
+using dorvek::tools::Command;
+using dorvek::tools::Output;
 
 // The two bounds from the command line stand in for the window's boxes.
 class ArgumentBoxes : public dorvek::numeric::ProbabilityBoxes {
@@ -38,38 +45,35 @@ private:
     const char* upper_;
 };
 
-void printExact(double probability) {
-    char buffer[32];
-    const auto [end, error] = std::to_chars(std::begin(buffer), std::end(buffer), probability);
-    std::fwrite(buffer, 1, static_cast<std::size_t>(end - buffer), stdout);
-    std::fputc('\n', stdout);
-}
-
-bool writeFile(const char* path, const QByteArray& bytes) {
-    QFile file(QString::fromLocal8Bit(path));
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
-           file.write(bytes) == bytes.size() && file.flush();
-}
-
-void reportUnwritable(const char* path) {
-    std::fprintf(stderr, "dorvek-calc: %s dosyasına yazılamadı\n", path);
-}
-
-int writeMetafile(const char* path) {
-    const std::span<const std::byte> picture = dorvek::window::curvePicture();
-    const QByteArray bytes(reinterpret_cast<const char*>(picture.data()),
-                           static_cast<qsizetype>(picture.size()));
-    if (!writeFile(path, bytes)) {
-        reportUnwritable(path);
-        return 1;
+// The probability as a line of text: the result box's text, or with --exact the
+// shortest decimal that reads back to the same double.
+std::string probabilityLine(const Command& command) {
+    ArgumentBoxes boxes(command.lower, command.upper);
+    const dorvek::host::NumberLocale locale = dorvek::host::userNumberLocale();
+    if (command.exact) {
+        char buffer[32];
+        const double probability = dorvek::numeric::integrateProbability(boxes, locale);
+        const auto [end, error] = std::to_chars(std::begin(buffer), std::end(buffer), probability);
+        return std::string(buffer, end) + '\n';
     }
-    return 0;
+    dorvek::numeric::Integrate(boxes, locale);
+    return boxes.result.toLocal8Bit().toStdString() + '\n';
+}
+
+// Qt's own messages are English and meant for developers: the tool reports in its own
+// words, and a Qt that cannot start at all ends it with status 1, not an abort.
+void keepQtMessagesFromTheUser(QtMsgType type, const QMessageLogContext&, const QString&) {
+    if (type == QtFatalMsg) {
+        std::fputs("dorvek-calc: resim çizilemedi: Qt başlatılamadı\n", stderr);
+        std::_Exit(1);
+    }
 }
 
 // Renders with the window's own player, transparent wherever the picture paints
 // nothing. Fonts need a GUI application but no display: the offscreen platform serves
 // unless the caller chose another.
-int writePng(char* program, const char* path, QSize size) {
+QByteArray renderPng(char* program, QSize size) {
+    qInstallMessageHandler(keepQtMessagesFromTheUser);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
@@ -78,6 +82,9 @@ int writePng(char* program, const char* path, QSize size) {
     const QGuiApplication application(applicationArgc, applicationArgv);
 
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) { // a large size where memory is short
+        throw dorvek::tools::WriteFailure("resim çizilemedi: bellek yetmedi");
+    }
     image.fill(Qt::transparent);
     QPainter painter(&image);
     dorvek::host::playback::playMetafile(painter, dorvek::window::curvePicture(),
@@ -86,18 +93,45 @@ int writePng(char* program, const char* path, QSize size) {
 
     QByteArray png;
     QBuffer buffer(&png);
-    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG") ||
-        !writeFile(path, png)) {
-        reportUnwritable(path);
-        return 1;
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+        throw dorvek::tools::WriteFailure("resim PNG olarak kodlanamadı");
     }
-    return 0;
+    return png;
+}
+
+void writeTo(Output output, std::string_view bytes) {
+    output.write(bytes);
+    output.finish();
+}
+
+void run(const Command& command, char* program) {
+    switch (command.action) {
+    case Command::Action::Help:
+        writeTo(Output::standardOutput(), dorvek::tools::helpText());
+        return;
+    case Command::Action::Metafile: {
+        const std::span<const std::byte> picture = dorvek::window::curvePicture();
+        writeTo(Output::file(command.file),
+                std::string_view(reinterpret_cast<const char*>(picture.data()), picture.size()));
+        return;
+    }
+    case Command::Action::Png: {
+        // Drawn before the file is opened: a picture that cannot be made leaves a file
+        // of that name as it was.
+        const QByteArray png = renderPng(program, command.pngSize);
+        writeTo(Output::file(command.file), std::string_view(png.constData(), png.size()));
+        return;
+    }
+    case Command::Action::Probability:
+        writeTo(Output::standardOutput(), probabilityLine(command));
+        return;
+    }
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    using dorvek::tools::Command;
+    dorvek::tools::holdClosedStandardStreams();
     Command command;
     try {
         command = dorvek::tools::parseCommand(std::span<char* const>(argv + 1, argv + argc));
@@ -106,29 +140,13 @@ int main(int argc, char** argv) {
                      wrong.what(), dorvek::tools::usageText);
         return 2;
     }
-    switch (command.action) {
-    case Command::Action::Help:
-        std::fputs(dorvek::tools::helpText().c_str(), stdout);
-        return 0;
-    case Command::Action::Metafile:
-        return writeMetafile(command.file);
-    case Command::Action::Png:
-        return writePng(argv[0], command.file, command.pngSize);
-    case Command::Action::Probability:
-        break;
-    }
     try {
-        ArgumentBoxes boxes(command.lower, command.upper);
-        const dorvek::host::NumberLocale locale = dorvek::host::userNumberLocale();
-        if (command.exact) {
-            printExact(dorvek::numeric::integrateProbability(boxes, locale));
-        } else {
-            dorvek::numeric::Integrate(boxes, locale);
-            std::printf("%s\n", boxes.result.toLocal8Bit().constData());
-        }
+        run(command, argv[0]);
         return 0;
     } catch (const dorvek::host::Error& error) {
         std::fprintf(stderr, "dorvek-calc: hata %d: %s\n", error.number(), error.what());
-        return 1;
+    } catch (const dorvek::tools::WriteFailure& failure) {
+        std::fprintf(stderr, "dorvek-calc: %s\n", failure.what());
     }
+    return 1;
 }

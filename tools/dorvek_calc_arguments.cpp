@@ -30,9 +30,9 @@ const char* const helpDetails =
     "  --exact          olasılığı yuvarlamadan yazar: aynı double değere geri okunan\n"
     "                   en kısa ondalık sayı, her zaman noktayla\n"
     "  --emf DOSYA      pencerenin eğri resmini gelişmiş meta dosyası (EMF) olarak\n"
-    "                   DOSYA'ya yazar\n"
-    "  --png DOSYA      eğri resmini PNG olarak DOSYA'ya çizer; resmin boyamadığı\n"
-    "                   yerler saydamdır\n"
+    "                   DOSYA'ya yazar; DOSYA - ise standart çıktıya\n"
+    "  --png DOSYA      eğri resmini PNG olarak DOSYA'ya çizer (- ise standart\n"
+    "                   çıktıya); resmin boyamadığı yerler saydamdır\n"
     "  --size GENxYÜK   --png ile: resmin piksel olarak genişliği ve yüksekliği, her\n"
     "                   biri 1 ile @LARGEST@ arasında (öntanımlı @DEFAULT@)\n"
     "  --               seçeneklerin sonu: ardından gelenler sınırdır\n"
@@ -42,7 +42,9 @@ const char* const helpDetails =
     "  0  başarılı\n"
     "  1  hesap hatası: sayı olmayan bir sınır (hata 13), taşma, örneğin mutlak\n"
     "     değeri 37,677'yi aşan bir sınır (hata 6); hatanın numarası ve Türkçe\n"
-    "     iletisi standart hataya yazılır\n"
+    "     iletisi standart hataya yazılır. Yazılamayan bir çıktı da (dolu disk,\n"
+    "     izin yok, kapalı standart çıktı): neyin neden yazılamadığı standart\n"
+    "     hataya yazılır\n"
     "  2  yanlış kullanım: neyin yanlış olduğu ve kullanım standart hataya yazılır\n"
     "\n"
     "Örnekler:\n"
@@ -141,6 +143,9 @@ GivenOptions readOptions(std::span<char* const> arguments) {
                                  " arasında)");
             }
         } else {
+            if (*value == '\0') {
+                throw WrongUsage(std::string(argument) + " için dosya adı boş");
+            }
             const char*& file = argument == "--emf" ? given.metafileFile : given.pngFile;
             if (file != nullptr) {
                 throw givenTwice(argument);

@@ -7,6 +7,8 @@ namespace dorvek::window {
 const host::ProgramDescription& dorvekProgram() {
     static const host::ProgramDescription program = {
         .title = "Dorvek Olasılıklar",
+        .name = "dorvek",
+        .desktopEntry = "org.dorvek.olasiliklar",
         .version = "1.00",
         .startupForm = &form1Description(),
     };

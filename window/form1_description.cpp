@@ -54,6 +54,7 @@ std::array<ControlDescription, 7> form1Controls(std::span<const std::byte> curve
             .stacking = Stacking::OnTop,
             .readOnly = true, // it shows results; it still takes the focus, to be read or copied
             .accessibleName = "Olasılık",
+            .announcesText = true,
         },
         {
             .kind = ControlKind::TextBox,

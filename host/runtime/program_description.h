@@ -80,6 +80,9 @@ struct ControlDescription {
     Stacking stacking = Stacking::OnTop;
     bool readOnly = false;
     std::string_view accessibleName{};
+    // A text box whose text screen readers announce after each event handled without
+    // error: where a result appears away from the focus.
+    bool announcesText = false;
     ShapeLook shape{};
     std::span<const std::byte> picture{}; // an enhanced metafile, scaled to the frame
 };
@@ -117,7 +120,11 @@ struct FormDescription {
 };
 
 struct ProgramDescription {
-    std::string_view title{};
+    std::string_view title{}; // for people: the error box's title
+    // For the desktop, plain ASCII: the name window managers read as the window's class
+    // and the name of the desktop entry that launches the program.
+    std::string_view name{};
+    std::string_view desktopEntry{};
     std::string_view version{};
     const FormDescription* startupForm = nullptr;
 };

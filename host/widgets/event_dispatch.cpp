@@ -1,18 +1,21 @@
 #include "event_dispatch.h"
 
 #include "host/runtime/error.h"
+#include "window_flags.h"
 
 #include <QMessageBox>
 #include <QPushButton>
 
 namespace dorvek::host {
 
-void dispatchEvent(EventHandler handler, FormControls& controls, QWidget* window,
+bool dispatchEvent(EventHandler handler, FormControls& controls, QWidget* window,
                    const QString& programTitle, const ErrorReporter& report) {
     try {
         handler(controls);
+        return true;
     } catch (const Error& error) {
         report(error, window, programTitle);
+        return false;
     }
 }
 
@@ -22,7 +25,7 @@ QString errorReportText(const Error& error) {
 
 void reportError(const Error& error, QWidget* window, const QString& programTitle) {
     QMessageBox box(QMessageBox::Critical, programTitle, errorReportText(error),
-                    QMessageBox::NoButton, window);
+                    QMessageBox::NoButton, window, fixedSizeWindowFlags(Qt::Dialog));
     // Qt's own button texts are English unless its translations are installed.
     box.setDefaultButton(box.addButton(QStringLiteral("Tamam"), QMessageBox::AcceptRole));
     box.exec();

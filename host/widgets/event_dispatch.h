@@ -18,8 +18,8 @@ using ErrorReporter =
 
 // Runs an event handler of the program. An error that leaves it ends the event, not
 // the program: it is reported and the program goes on, with the boxes as the handler
-// left them.
-void dispatchEvent(EventHandler handler, FormControls& controls, QWidget* window,
+// left them. Returns whether the handler ended without an error.
+bool dispatchEvent(EventHandler handler, FormControls& controls, QWidget* window,
                    const QString& programTitle, const ErrorReporter& report);
 
 // The modal box that reports an error: the program's title, the error's number and

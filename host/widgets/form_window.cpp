@@ -1,5 +1,6 @@
 #include "form_window.h"
 
+#include "announcement.h"
 #include "command_button.h"
 #include "event_dispatch.h"
 #include "form_fonts.h"
@@ -11,8 +12,10 @@
 #include "text_box.h"
 #include "twips.h"
 #include "utf8_text.h"
+#include "window_flags.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
 #include <stdexcept>
@@ -107,6 +110,7 @@ FormWindow::FormWindow(const ProgramDescription& program, const FormDescription&
     setPalette(classicPalette());
     // Nothing in the window follows a change of its size, so it offers none.
     setFixedSize(pixelSize(form.clientWidth, form.clientHeight));
+    setWindowFlags(fixedSizeWindowFlags(Qt::Window));
     addControls(form);
     connectEventHandlers(form);
 }
@@ -136,6 +140,9 @@ void FormWindow::addControls(const FormDescription& form) {
         } else {
             widget->setFocusPolicy(Qt::NoFocus);
         }
+        if (control->announcesText) {
+            announced_.push_back(qobject_cast<QLineEdit*>(widget));
+        }
         controls_.add(control->name, control->element, control->kind, widget);
     }
 
@@ -145,7 +152,13 @@ void FormWindow::addControls(const FormDescription& form) {
         setTabOrder(focusOrder[i - 1].second, focusOrder[i].second);
     }
     if (!focusOrder.empty()) {
-        focusOrder.front().second->setFocus();
+        QWidget* first = focusOrder.front().second;
+        first->setFocus();
+        // Entered as Tab enters it, with its text selected, so that typing at start-up
+        // replaces the shipped bound instead of adding to it.
+        if (auto* box = qobject_cast<QLineEdit*>(first)) {
+            box->selectAll();
+        }
     }
 }
 
@@ -160,8 +173,19 @@ void FormWindow::connectEventHandlers(const FormDescription& form) {
         }
         const EventHandler handler = description.handler;
         connect(button, &QPushButton::clicked, this, [this, handler] {
-            dispatchEvent(handler, controls_, this, programTitle_, report_);
+            if (dispatchEvent(handler, controls_, this, programTitle_, report_)) {
+                announceTexts();
+            }
         });
+    }
+}
+
+// Announced with the box's name, as a screen reader would read the box itself.
+void FormWindow::announceTexts() const {
+    for (QLineEdit* box : announced_) {
+        if (box != nullptr) {
+            announce(box, QStringLiteral("%1: %2").arg(box->accessibleName(), box->text()));
+        }
     }
 }
 

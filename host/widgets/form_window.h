@@ -5,6 +5,9 @@
 
 #include <QString>
 #include <QWidget>
+#include <vector>
+
+class QLineEdit;
 
 namespace dorvek::host {
 
@@ -30,10 +33,12 @@ public:
 private:
     void addControls(const FormDescription& form);
     void connectEventHandlers(const FormDescription& form);
+    void announceTexts() const;
 
     QString programTitle_;
     ErrorReporter report_;
     WidgetFormControls controls_;
+    std::vector<QLineEdit*> announced_; // text boxes whose text is announced after an event
 };
 
 } // namespace dorvek::host

@@ -1,7 +1,9 @@
 #include "start.h"
 
+#include "accessible_widgets.h"
 #include "form_window.h"
 #include "host/runtime/program_description.h"
+#include "startup_failure.h"
 #include "utf8_text.h"
 
 #include <QApplication>
@@ -11,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <langinfo.h>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -48,7 +51,9 @@ void installQtTranslation() {
 
 // The application lives in this frame, so it is gone before the process ends.
 int run(const ProgramDescription& program, int argc, char** argv) {
+    std::optional<StartupFailureGuard> startup(std::in_place, program.name);
     QApplication application(argc, argv); // sets the C library's locale from the environment
+    startup.reset();
     useUtf8Characters();
     prepareApplication(program);
     const std::unique_ptr<FormWindow> window = buildStartupForm(program);
@@ -59,10 +64,15 @@ int run(const ProgramDescription& program, int argc, char** argv) {
 } // namespace
 
 void prepareApplication(const ProgramDescription& program) {
-    // The name only, not a display name: Qt would append that to every window title.
-    QCoreApplication::setApplicationName(fromUtf8(program.title));
+    // The name becomes the window's class (WM_CLASS), which window managers read as
+    // Latin-1 and match with the desktop entry: the ASCII name, not the title. No
+    // display name either: Qt would append that to every window title.
+    QCoreApplication::setApplicationName(fromUtf8(program.name));
     QCoreApplication::setApplicationVersion(fromUtf8(program.version));
+    // Ties the window to its launcher and icon in docks; on Wayland it is the app id.
+    QGuiApplication::setDesktopFileName(fromUtf8(program.desktopEntry));
     installQtTranslation();
+    installAccessibleWidgets();
 }
 
 std::unique_ptr<FormWindow> buildStartupForm(const ProgramDescription& program,

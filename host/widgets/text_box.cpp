@@ -1,6 +1,7 @@
 #include "text_box.h"
 
 #include <QFocusEvent>
+#include <QMouseEvent>
 #include <limits>
 
 namespace dorvek::host {
@@ -17,6 +18,30 @@ void TextBox::focusOutEvent(QFocusEvent* event) {
     // activated: the user comes back to the box to go on where they were.
     if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason) {
         home(false);
+    }
+}
+
+void TextBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    // Qt's word selection stops at a sign and at a decimal comma, so "-0,84134" would
+    // give "84134", and a copy of it another number. A number is written without
+    // blanks: the run of non-blank characters under the pointer is the whole of it.
+    // Qt's handler runs first, as it also arms the triple-click that selects all.
+    QLineEdit::mouseDoubleClickEvent(event);
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    const QString content = text();
+    const qsizetype clicked = cursorPositionAt(event->position().toPoint());
+    qsizetype start = clicked;
+    while (start > 0 && !content[start - 1].isSpace()) {
+        --start;
+    }
+    qsizetype end = clicked;
+    while (end < content.size() && !content[end].isSpace()) {
+        ++end;
+    }
+    if (end > start) {
+        setSelection(static_cast<int>(start), static_cast<int>(end - start));
     }
 }
 

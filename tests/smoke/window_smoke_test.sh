@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # The real window under Xvfb, without a window manager or under the one named: it maps
-# with its title and client size; with the keyboard alone a bad bound brings up the
-# error box, Return dismisses it and the keyboard works in the window again; it
-# survives a click on "Sonuç"; and a close request (Alt+F4 under a window manager)
-# ends the process with status 0.
+# with its title, client size and the class its desktop entry names, offering no
+# maximise button; with the keyboard alone a bad bound brings up the error box, Return
+# dismisses it and the keyboard works in the window again; it survives a click on
+# "Sonuç"; and a close request (Alt+F4 under a window manager) ends the process with
+# status 0.
 # Usage (inside an X display, e.g. under xvfb-run):
-#   window_smoke_test.sh DORVEK CLOSE-WINDOW [WINDOW-MANAGER]
+#   window_smoke_test.sh DORVEK CLOSE-WINDOW DESKTOP-ENTRY [WINDOW-MANAGER]
 set -euo pipefail
 
 dorvek=$1
 close_window=$2
-window_manager=${3:-}
+desktop_entry=$3
+window_manager=${4:-}
 title="Dorvek Dağılım"
 program_title="Dorvek Olasılıklar"
 pid=""
@@ -35,6 +37,22 @@ blue_result_pixels() {
     import -window "$window" "$shots/window.png"
     convert "$shots/window.png" -crop 81x13+312+8 +repage -depth 8 txt:- |
         awk -F'[(),]+' 'NR > 1 && $3 <= 80 && $4 <= 80 && $5 >= 200 { n++ } END { print n + 0 }'
+}
+
+# A window whose size is fixed offers no maximise button: its Motif hints leave out
+# the maximise decoration (0x40) and function (0x10), and a window manager that read
+# them allows no maximising.
+offers_no_maximise() { # WINDOW WHAT
+    local hints decorations functions
+    hints=$(xprop -id "$1" -notype _MOTIF_WM_HINTS | sed -n 's/^_MOTIF_WM_HINTS = //p')
+    [ -n "$hints" ] || fail "$2 has no Motif hints"
+    IFS=', ' read -r _ functions decorations _ <<<"$hints"
+    (((functions & 0x10) == 0 && (decorations & 0x40) == 0)) ||
+        fail "$2 offers a maximise button (Motif hints $hints)"
+    if [ -n "$window_manager" ] &&
+        xprop -id "$1" _NET_WM_ALLOWED_ACTIONS | grep -q _NET_WM_ACTION_MAXIMIZE; then
+        fail "$window_manager lets $2 be maximised"
+    fi
 }
 
 wait_until_gone() { # WINDOW-NAME
@@ -74,10 +92,17 @@ name=$(xprop -id "$window" -notype _NET_WM_NAME)
 by_name=$(xdotool search --name "^$title\$" | head -n 1) || true
 [ "$by_name" = "$window" ] || fail "the legacy title (WM_NAME) is $(xprop -id "$window" WM_NAME)"
 
+# The class, which docks and task switchers match with the desktop entry: plain ASCII.
+class=$(xprop -id "$window" -notype WM_CLASS)
+startup_class=$(sed -n 's/^StartupWMClass=//p' "$desktop_entry")
+[ -n "$startup_class" ] || fail "$desktop_entry names no StartupWMClass"
+[ "$class" = "WM_CLASS = \"dorvek\", \"$startup_class\"" ] || fail "$class, not $startup_class"
+
 geometry=$(xwininfo -id "$window")
 width=$(awk '/^ *Width:/ {print $2}' <<<"$geometry")
 height=$(awk '/^ *Height:/ {print $2}' <<<"$geometry")
 [ "$width" = 414 ] && [ "$height" = 245 ] || fail "client area is ${width} x ${height}"
+offers_no_maximise "$window" "the window"
 
 # The keyboard alone. The lower bound box has the focus at start: a bound that is
 # not a number, Tab to the button, Return.
@@ -90,8 +115,9 @@ sleep 0.5
 xdotool key ctrl+a
 xdotool type abc
 xdotool key Tab Return
-timeout 10 xdotool search --sync --onlyvisible --name "^$program_title\$" >/dev/null ||
+error_box=$(timeout 10 xdotool search --sync --onlyvisible --name "^$program_title\$" | head -n 1) ||
     fail "no error box after Return on the button with a bound that is not a number"
+offers_no_maximise "$error_box" "the error box"
 [ "$(blue_result_pixels)" -eq 0 ] || fail "a result shown after the error"
 xdotool key Return
 wait_until_gone "$program_title" || fail "Return did not dismiss the error box"

@@ -7,8 +7,10 @@
 
 #include <QFile>
 #include <QTemporaryDir>
-#include <cstring>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <string>
+#include <vector>
 
 namespace dorvek::test {
 namespace {
@@ -24,16 +26,22 @@ protected:
     QString file(const char* name) const { return directory.filePath(QString::fromLatin1(name)); }
 };
 
-TEST_F(PictureOptions, EmfWritesTheWindowsCurvePicture) {
-    const CalcRun run = runTool({"--emf", file("curve.emf")});
-    ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
-    EXPECT_TRUE(run.standardOutput.isEmpty());
+// "-" names standard output, here a pipe.
+TEST_F(PictureOptions, EmfWritesTheWindowsCurvePictureToAFileOrStandardOutput) {
+    const std::span<const std::byte> picture = window::curvePicture();
+    const QByteArray expected(reinterpret_cast<const char*>(picture.data()),
+                              static_cast<qsizetype>(picture.size()));
+    const CalcRun toFile = runTool({"--emf", file("curve.emf")});
+    ASSERT_EQ(toFile.exitCode, 0) << toFile.standardError.toStdString();
+    EXPECT_TRUE(toFile.standardOutput.isEmpty());
     QFile written(file("curve.emf"));
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    const QByteArray bytes = written.readAll();
-    const std::span<const std::byte> picture = window::curvePicture();
-    ASSERT_EQ(static_cast<std::size_t>(bytes.size()), picture.size());
-    EXPECT_EQ(std::memcmp(bytes.constData(), picture.data(), picture.size()), 0);
+    EXPECT_TRUE(written.readAll() == expected);
+
+    const CalcRun toOutput = runTool({"--emf", "-"});
+    ASSERT_EQ(toOutput.exitCode, 0) << toOutput.standardError.toStdString();
+    EXPECT_TRUE(toOutput.outputBytes == expected);
+    EXPECT_FALSE(QFile::exists(QStringLiteral("-")));
 }
 
 // The PNG is what the window's player paints, transparent wherever it paints nothing.
@@ -52,6 +60,7 @@ TEST_F(PictureOptions, PngRendersWithTheWindowsPlayer) {
         arguments.append(sized.sizeArguments);
         const CalcRun run = runTool(arguments);
         ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
+        EXPECT_TRUE(run.standardError.isEmpty()) << run.standardError.toStdString();
         const QImage written(file("curve.png"));
         ASSERT_EQ(written.size(), sized.size);
         EXPECT_TRUE(written.hasAlphaChannel());
@@ -60,16 +69,75 @@ TEST_F(PictureOptions, PngRendersWithTheWindowsPlayer) {
         EXPECT_EQ(written.convertToFormat(QImage::Format_ARGB32),
                   expected.convertToFormat(QImage::Format_ARGB32));
     }
+    const CalcRun toOutput = runTool({"--png", "-"});
+    ASSERT_EQ(toOutput.exitCode, 0) << toOutput.standardError.toStdString();
+    EXPECT_EQ(QImage::fromData(toOutput.outputBytes, "PNG").convertToFormat(QImage::Format_ARGB32),
+              play(window::curvePicture(), own).convertToFormat(QImage::Format_ARGB32));
 }
 
-TEST_F(PictureOptions, AFileThatCannotBeWrittenExitsWithOne) {
-    for (const char* option : {"--emf", "--png"}) {
-        const CalcRun run = runTool({option, file("no-such-folder/curve")});
-        EXPECT_EQ(run.exitCode, 1) << option;
-        EXPECT_TRUE(run.standardOutput.isEmpty());
-        EXPECT_TRUE(run.standardError.contains("yazılamadı")) << run.standardError.toStdString();
+// The name is used as the bytes given, whatever the locale makes of them.
+TEST_F(PictureOptions, FileNameThatIsNotUtf8IsWrittenByteForByte) {
+    const CalcRun run = runThroughShell(
+        R"sh(cd "$1" && exec "$0" --emf "$(printf 'a\377b.emf')")sh", {directory.path()});
+    ASSERT_EQ(run.exitCode, 0) << run.standardError.toStdString();
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(directory.path().toStdString())) {
+        names.push_back(entry.path().filename().native());
     }
+    EXPECT_EQ(names, std::vector<std::string>{"a\xff"
+                                              "b.emf"});
 }
+
+struct WriteFailureCase {
+    const char* name;
+    const char* command; // for sh -c, with the tool as $0 and the test's folder as $1
+    const char* message; // the whole of standard error; @ stands for the test's folder
+};
+
+void PrintTo(const WriteFailureCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class CalcWriteFailureTest : public PictureOptions,
+                             public ::testing::WithParamInterface<WriteFailureCase> {};
+
+// Output that is lost is never reported as success: status 1, and what could not be
+// written and why, in Turkish.
+TEST_P(CalcWriteFailureTest, ExitsWithOneAndSaysWhatAndWhy) {
+    const CalcRun run = runThroughShell(GetParam().command, {directory.path()});
+    EXPECT_EQ(run.exitCode, 1);
+    QString message = QString::fromUtf8(GetParam().message);
+    message.replace(QLatin1Char('@'), directory.path());
+    EXPECT_EQ(run.standardError, message + QLatin1Char('\n'));
+}
+
+constexpr const char* fullOutput = "dorvek-calc: standart çıktıya yazılamadı: aygıtta yer kalmadı";
+constexpr const char* closedOutput = "dorvek-calc: standart çıktıya yazılamadı: kapalı";
+
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, CalcWriteFailureTest,
+    ::testing::Values(
+        WriteFailureCase{"result_to_a_full_disk", R"(exec "$0" 0 1 > /dev/full)", fullOutput},
+        WriteFailureCase{"result_to_closed_output", R"(exec "$0" 0 1 >&-)", closedOutput},
+        WriteFailureCase{"exact_to_a_full_disk", R"(exec "$0" --exact 0 1 > /dev/full)",
+                         fullOutput},
+        WriteFailureCase{"exact_to_closed_output", R"(exec "$0" --exact 0 1 >&-)", closedOutput},
+        WriteFailureCase{"help_to_a_full_disk", R"(exec "$0" --help > /dev/full)", fullOutput},
+        WriteFailureCase{"help_to_closed_output", R"(exec "$0" --help >&-)", closedOutput},
+        WriteFailureCase{"emf_through_dash_to_a_full_disk", R"(exec "$0" --emf - > /dev/full)",
+                         fullOutput},
+        WriteFailureCase{"png_through_dash_to_closed_output", R"(exec "$0" --png - >&-)",
+                         closedOutput},
+        WriteFailureCase{"emf_to_a_full_disk", R"(exec "$0" --emf /dev/full)",
+                         "dorvek-calc: /dev/full dosyasına yazılamadı: aygıtta yer kalmadı"},
+        WriteFailureCase{"png_to_a_full_disk", R"(exec "$0" --png /dev/full)",
+                         "dorvek-calc: /dev/full dosyasına yazılamadı: aygıtta yer kalmadı"},
+        WriteFailureCase{
+            "emf_into_a_missing_folder", R"(exec "$0" --emf "$1/yok/curve.emf")",
+            "dorvek-calc: @/yok/curve.emf dosyasına yazılamadı: böyle bir dosya ya da klasör yok"},
+        WriteFailureCase{"png_onto_a_folder", R"(exec "$0" --png "$1")",
+                         "dorvek-calc: @ dosyasına yazılamadı: bu bir klasör"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace dorvek::test

@@ -76,6 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
                        {"--size", "10x10", "1", "2"},
                        "--size yalnızca --png ile kullanılır"},
         WrongUsageCase{"emf_without_file", {"--emf"}, "--emf bir DOSYA ister"},
+        WrongUsageCase{"emf_with_an_empty_name", {"--emf", ""}, "--emf için dosya adı boş"},
+        WrongUsageCase{"png_with_an_empty_name", {"--png", ""}, "--png için dosya adı boş"},
         WrongUsageCase{"png_without_file", {"--png"}, "--png bir DOSYA ister"},
         WrongUsageCase{"emf_with_a_second_file",
                        {"--emf", "a.emf", "b.emf"},

@@ -1,5 +1,6 @@
-// Form1 as a desktop user meets it: the keyboard, a dark desktop theme, Qt's own texts,
-// long pasted bounds and boxes narrower than their text.
+// Form1 as a desktop user meets it: the keyboard, typing at start-up, copying a number,
+// a dark desktop theme, Qt's own texts, long pasted bounds and boxes narrower than
+// their text.
 
 #include "tests/support/scoped_environment_variable.h"
 #include "tests/window/form1_fixture.h"
@@ -9,6 +10,7 @@
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QTest>
@@ -51,6 +53,93 @@ INSTANTIATE_TEST_SUITE_P(Keys, Form1ChoosingKeyTest,
                                                        Qt::KeypadModifier},
                                            ChoosingKey{"space", Qt::Key_Space, Qt::NoModifier}),
                          [](const auto& info) { return std::string(info.param.label); });
+
+// --- Typing at start-up --------------------------------------------------------------
+
+// Keys go wherever the focus is, as a user's do.
+void typeIntoFocus(const QString& keys) {
+    QTest::keyClicks(QApplication::focusWidget(), keys);
+}
+void pressOnFocus(Qt::Key key) {
+    QTest::keyClick(QApplication::focusWidget(), key);
+}
+
+TEST_F(Form1Test, TypingAtStartUpReplacesTheShippedBound) {
+    const test::ScopedLocale locale("tr_TR.UTF-8");
+    showActive();
+    typeIntoFocus(QStringLiteral("2"));
+    for (int i = 0; i < 3; ++i) {
+        pressOnFocus(Qt::Key_Tab);
+    }
+    typeIntoFocus(QStringLiteral("3"));
+    pressOnFocus(Qt::Key_Backtab);
+    pressOnFocus(Qt::Key_Backtab);
+    ASSERT_EQ(QApplication::focusWidget(), control(button));
+    pressOnFocus(Qt::Key_Return);
+    EXPECT_TRUE(reports_.take().isEmpty());
+    EXPECT_EQ(box(lowerBox)->text(), u"2");
+    EXPECT_EQ(box(upperBox)->text(), u"3");
+    EXPECT_EQ(box(resultBox)->text(), u"0,02140"); // not 0,99865, from -5,002 and 3
+}
+
+// --- Copying a number -----------------------------------------------------------------
+
+struct CopyCase {
+    const char* label;
+    const char* locale;
+    const char* lower;
+    const char* upper;
+    const char* result;
+};
+
+class Form1CopyTest : public Form1Test, public ::testing::WithParamInterface<CopyCase> {};
+
+// A point over the box's text just after its last decimal separator, where Qt's own
+// word selection would start the word.
+QPoint pointAfterSeparator(QLineEdit* edit) {
+    const qsizetype separator =
+        edit->text().lastIndexOf(QRegularExpression(QStringLiteral("[,.]")));
+    for (int x = 0; x < edit->width(); ++x) {
+        const QPoint point(x, edit->height() / 2);
+        if (edit->cursorPositionAt(point) > separator + 1) {
+            return point;
+        }
+    }
+    ADD_FAILURE() << "no point after the separator of " << edit->text().toStdString();
+    return {};
+}
+
+TEST_P(Form1CopyTest, DoubleAndTripleClickSelectAndCopyTheWholeNumber) {
+    const test::ScopedLocale locale(GetParam().locale);
+    showActive();
+    box(lowerBox)->setText(QString::fromUtf8(GetParam().lower));
+    box(upperBox)->setText(QString::fromUtf8(GetParam().upper));
+    click();
+    ASSERT_EQ(box(resultBox)->text(), QString::fromUtf8(GetParam().result));
+
+    for (const ControlName name : {resultBox, lowerBox}) {
+        QLineEdit* edit = box(name);
+        const QString whole = edit->text();
+        const QPoint point = pointAfterSeparator(edit);
+        QTest::mouseDClick(edit, Qt::LeftButton, Qt::NoModifier, point);
+        EXPECT_EQ(edit->selectedText(), whole) << "double-click in " << name.name;
+        QGuiApplication::clipboard()->clear();
+        QTest::keySequence(edit, QKeySequence::Copy);
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), whole) << "copied from " << name.name;
+
+        edit->deselect();
+        QTest::mouseDClick(edit, Qt::LeftButton, Qt::NoModifier, point);
+        QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, point);
+        EXPECT_EQ(edit->selectedText(), whole) << "triple-click in " << name.name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locales, Form1CopyTest,
+    ::testing::Values(CopyCase{"turkish_comma", "tr_TR.UTF-8", "-1,5", "5", "0,93319"},
+                      CopyCase{"english_point", "en_US.UTF-8", "-1.5", "5", "0.93319"},
+                      CopyCase{"negative_result", "tr_TR.UTF-8", "1,5", "-1", "-0,77454"}),
+    [](const auto& info) { return std::string(info.param.label); });
 
 // --- A dark desktop theme ---------------------------------------------------------
 

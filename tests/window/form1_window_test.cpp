@@ -232,7 +232,7 @@ TEST_F(Form1Test, PictureStaysTheSameWhateverIsTypedOrComputed) {
     QTest::keyClicks(box(lowerBox), QStringLiteral("1"));
     box(upperBox)->setText(QStringLiteral("0,5"));
     click();
-    ASSERT_EQ(box(resultBox)->text(), u"0,69146");
+    ASSERT_EQ(box(resultBox)->text(), u"-0,14988"); // the typed 1 replaced -5,00
     EXPECT_EQ(control(image)->grab().toImage(), before);
 }
 
@@ -276,6 +276,25 @@ TEST_F(Form1Test, EveryControlAScreenReaderReachesHasATurkishName) {
     EXPECT_EQ(control(lowerBox)->accessibleName(), u"Alt sınır");
     EXPECT_EQ(control(upperBox)->accessibleName(), u"Üst sınır");
     EXPECT_EQ(control(button)->accessibleName(), u"Sonuç");
+}
+
+// The window is a frame, and only the boxes a user types into are editable.
+TEST_F(Form1Test, ScreenReadersAreToldWhatEachBoxAllows) {
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(window_.get())->role(), QAccessible::Window);
+    struct Box {
+        ControlName name;
+        bool editable;
+    };
+    for (const Box& row : {Box{lowerBox, true}, Box{resultBox, false}, Box{upperBox, true}}) {
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(control(row.name));
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->state().editable, row.editable) << row.name.name;
+        EXPECT_EQ(box->state().readOnly, !row.editable) << row.name.name;
+        EXPECT_EQ(box->editableTextInterface() != nullptr, row.editable) << row.name.name;
+        ASSERT_NE(box->textInterface(), nullptr);
+        EXPECT_EQ(box->textInterface()->text(0, box->textInterface()->characterCount()),
+                  qobject_cast<QLineEdit*>(control(row.name))->text());
+    }
 }
 
 // The icon's opaque pixels: position and colour.
