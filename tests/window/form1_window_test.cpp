@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,8 +26,9 @@ TEST_F(Form1Test, FreshStartShowsTheShippedTexts) {
     EXPECT_EQ(box(resultBox)->text(), u"");
     EXPECT_EQ(qobject_cast<QPushButton*>(control(button))->text(), u"Sonuç");
     EXPECT_EQ(qobject_cast<QLabel*>(control(label))->text().size(), 25);
-    EXPECT_EQ(QCoreApplication::applicationName(), u"Dorvek Olasılıklar");
+    EXPECT_EQ(QCoreApplication::applicationName(), u"dorvek");
     EXPECT_EQ(QCoreApplication::applicationVersion(), u"1.00");
+    EXPECT_EQ(QGuiApplication::desktopFileName(), u"org.dorvek.olasiliklar");
 }
 
 struct LocaleCase {
