@@ -128,9 +128,7 @@ Draw createSelectAndDelete(std::uint32_t slot) {
 }
 // A record of type whose body is bodySize bytes, the first word first.
 Draw raw(emf::RecordType type, std::size_t bodySize, std::uint32_t first) {
-    return [=](emf::MetafileWriter& writer) {
-        writer.record(type, RawRecord(8 + bodySize).at(8, first).body());
-    };
+    return RawRecord(type, 8 + bodySize, {{8, first}});
 }
 
 Bytes declaringMoreBytesThanItHas() {

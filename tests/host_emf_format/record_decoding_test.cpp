@@ -20,43 +20,27 @@ using Draw = std::function<void(emf::MetafileWriter&)>;
 
 constexpr std::uint32_t colour = 0x00030201; // COLORREF 0x00BBGGRR: red 1, green 2, blue 3
 
+using emf::RecordType;
+
 // EMR_EXTCREATEPEN: slot; then, after the bitmap's offsets and sizes, the LOGPEN_EX's
 // style, width, brush style and colour.
 Draw extendedPen(std::uint32_t style, std::uint32_t width, emf::BrushStyle brushStyle) {
-    return [=](emf::MetafileWriter& writer) {
-        const RawRecord record = RawRecord(52)
-                                     .at(8, 1U)
-                                     .at(28, style)
-                                     .at(32, width)
-                                     .at(36, static_cast<std::uint32_t>(brushStyle))
-                                     .at(40, colour);
-        writer.record(emf::RecordType::CreateExtendedPen, record.body());
-    };
+    return RawRecord(
+        RecordType::CreateExtendedPen, 52,
+        {{8, 1}, {28, style}, {32, width}, {36, static_cast<int>(brushStyle)}, {40, colour}});
 }
 
 // EMR_CREATEBRUSHINDIRECT: slot, then the LOGBRUSH's style, colour and hatch.
 Draw brush(emf::BrushStyle style, std::uint32_t hatch) {
-    return [=](emf::MetafileWriter& writer) {
-        const RawRecord record = RawRecord(24)
-                                     .at(8, 1U)
-                                     .at(12, static_cast<std::uint32_t>(style))
-                                     .at(16, colour)
-                                     .at(20, hatch);
-        writer.record(emf::RecordType::CreateBrush, record.body());
-    };
+    return RawRecord(RecordType::CreateBrush, 24,
+                     {{8, 1}, {12, static_cast<int>(style)}, {16, colour}, {20, hatch}});
 }
 
 // EMR_CREATEPEN: slot, then the LOGPEN's style, width (a point of which x counts) and
 // colour.
 Draw pen(emf::PenStyle style, std::int32_t width) {
-    return [=](emf::MetafileWriter& writer) {
-        const RawRecord record = RawRecord(28)
-                                     .at(8, 1U)
-                                     .at(12, static_cast<std::uint32_t>(style))
-                                     .at(16, width)
-                                     .at(24, colour);
-        writer.record(emf::RecordType::CreatePen, record.body());
-    };
+    return RawRecord(RecordType::CreatePen, 28,
+                     {{8, 1}, {12, static_cast<int>(style)}, {16, width}, {24, colour}});
 }
 
 Draw stock(emf::StockObject object) {
@@ -174,33 +158,40 @@ INSTANTIATE_TEST_SUITE_P(PensAndBrushes, DecodedObject, testing::ValuesIn(object
 // byte each for italic, underline, strike-out, character set, output precision, clip
 // precision, quality and pitch-and-family, then 32 UTF-16 units of face name.
 TEST(DecodedRecords, AFontsFieldsAreReadFromTheirOffsets) {
-    RawRecord font(368);
-    font.at(8, 1U).at(12, -11).at(16, 5).at(20, 900).at(24, 1800).at(28, 700);
-    const std::uint8_t bytes[] = {1, 0, 1, 162, 3, 2, 4, 0x22};
-    for (std::size_t i = 0; i < std::size(bytes); ++i) {
-        font.at(32 + i, bytes[i]);
-    }
+    RawRecord font(RecordType::CreateFont, 368,
+                   {{8, 1},
+                    {12, -11},
+                    {16, 5},
+                    {20, 900},
+                    {24, 1800},
+                    {28, 700},
+                    {32, 1, 1},
+                    {33, 0, 1},
+                    {34, 1, 1},
+                    {35, 162, 1},
+                    {36, 3, 1},
+                    {37, 2, 1},
+                    {38, 4, 1},
+                    {39, 0x22, 1}});
     const std::u16string_view face = u"Arial Tur";
     for (std::size_t i = 0; i < face.size(); ++i) {
-        font.at(40 + 2 * i, static_cast<std::uint16_t>(face[i]));
+        font.at({40 + 2 * i, face[i], 2});
     }
-    const emf::Record record = decoded([&](emf::MetafileWriter& writer) {
-        writer.record(emf::RecordType::CreateFont, font.body());
-    });
-    emf::LogFont expected;
-    expected.height = -11;
-    expected.width = 5;
-    expected.escapement = 900;
-    expected.orientation = 1800;
-    expected.weight = 700;
-    expected.italic = 1;
-    expected.strikeOut = 1;
-    expected.charSet = 162;
-    expected.outPrecision = 3;
-    expected.clipPrecision = 2;
-    expected.quality = 4;
-    expected.pitchAndFamily = 0x22;
-    expected.faceName = u"Arial Tur";
+    const emf::Record record = decoded(font);
+    const emf::LogFont expected{.height = -11,
+                                .width = 5,
+                                .escapement = 900,
+                                .orientation = 1800,
+                                .weight = 700,
+                                .italic = 1,
+                                .underline = 0,
+                                .strikeOut = 1,
+                                .charSet = 162,
+                                .outPrecision = 3,
+                                .clipPrecision = 2,
+                                .quality = 4,
+                                .pitchAndFamily = 0x22,
+                                .faceName = u"Arial Tur"};
     ASSERT_TRUE(std::holds_alternative<emf::record::CreateFont>(record));
     EXPECT_EQ(std::get<emf::record::CreateFont>(record).font, expected);
 }
@@ -208,20 +199,17 @@ TEST(DecodedRecords, AFontsFieldsAreReadFromTheirOffsets) {
 // Without a rectangle (ETO_NO_RECT) the advances' offset moves up to offset 56 and the
 // fixed part ends at 60.
 TEST(DecodedRecords, TextWithoutARectangleFindsItsAdvances) {
-    const emf::Record record = decoded([](emf::MetafileWriter& writer) {
-        const RawRecord text = RawRecord(72)
-                                   .at(36, 2)
-                                   .at(40, 3)
-                                   .at(44, 2U)
-                                   .at(48, 60U)
-                                   .at(52, 0x100U)
-                                   .at(56, 64U)
-                                   .at(60, std::uint16_t{u'4'})
-                                   .at(62, std::uint16_t{u'2'})
-                                   .at(64, 7)
-                                   .at(68, 5);
-        writer.record(emf::RecordType::TextOut, text.body());
-    });
+    const emf::Record record = decoded(RawRecord(RecordType::TextOut, 72,
+                                                 {{36, 2},
+                                                  {40, 3},
+                                                  {44, 2},
+                                                  {48, 60},
+                                                  {52, 0x100},
+                                                  {56, 64},
+                                                  {60, u'4', 2},
+                                                  {62, u'2', 2},
+                                                  {64, 7},
+                                                  {68, 5}}));
     ASSERT_TRUE(std::holds_alternative<emf::record::TextOut>(record));
     const auto& text = std::get<emf::record::TextOut>(record);
     EXPECT_EQ(text.reference, (emf::Point{2, 3}));
@@ -261,44 +249,31 @@ std::vector<std::int32_t> coordinatesOf(const emf::Record& record) {
 constexpr std::int32_t beyond = INT32_MAX;
 constexpr std::int32_t limit = 1 << 30;
 
-Draw farPoint(emf::RecordType type) {
-    return [=](emf::MetafileWriter& writer) {
-        writer.record(type, RawRecord(16).at(8, beyond).at(12, -beyond - 1).body());
-    };
+Draw farPoint(RecordType type) {
+    return RawRecord(type, 16, {{8, beyond}, {12, -beyond - 1}});
 }
-Draw farRect(emf::RecordType type) {
-    return [=](emf::MetafileWriter& writer) {
-        writer.record(
-            type,
-            RawRecord(24).at(8, -beyond - 1).at(12, -beyond).at(16, beyond).at(20, beyond).body());
-    };
+Draw farRect(RecordType type) {
+    return RawRecord(type, 24, {{8, -beyond - 1}, {12, -beyond}, {16, beyond}, {20, beyond}});
 }
 // A 32-bit poly record of two points: bounds, count, then the points from offset 28.
-Draw farPoints(emf::RecordType type) {
-    return [=](emf::MetafileWriter& writer) {
-        writer.record(
-            type,
-            RawRecord(44).at(24, 2U).at(28, -beyond - 1).at(32, 3).at(36, beyond).at(40, 4).body());
-    };
+Draw farPoints(RecordType type) {
+    return RawRecord(type, 44, {{24, 2}, {28, -beyond - 1}, {32, 3}, {36, beyond}, {40, 4}});
 }
 // One character, opaque, its reference and its rectangle far off.
 Draw farText() {
-    return [](emf::MetafileWriter& writer) {
-        const RawRecord text = RawRecord(84)
-                                   .at(36, beyond)
-                                   .at(40, -beyond - 1)
-                                   .at(44, 1U)
-                                   .at(48, 76U)
-                                   .at(52, 0x02U)
-                                   .at(56, -beyond - 1)
-                                   .at(60, -beyond - 1)
-                                   .at(64, beyond)
-                                   .at(68, beyond)
-                                   .at(72, 80U)
-                                   .at(76, std::uint16_t{u'8'})
-                                   .at(80, 6);
-        writer.record(emf::RecordType::TextOut, text.body());
-    };
+    return RawRecord(RecordType::TextOut, 84,
+                     {{36, beyond},
+                      {40, -beyond - 1},
+                      {44, 1},
+                      {48, 76},
+                      {52, 0x02},
+                      {56, -beyond - 1},
+                      {60, -beyond - 1},
+                      {64, beyond},
+                      {68, beyond},
+                      {72, 80},
+                      {76, u'8', 2},
+                      {80, 6}});
 }
 
 struct FarCase {
@@ -327,8 +302,6 @@ TEST_P(FarCoordinates, AreClampedAndDrawnWithoutOverflow) {
         play(metafile, QSize(20, 20));
     }
 }
-
-using emf::RecordType;
 
 INSTANTIATE_TEST_SUITE_P(
     Records, FarCoordinates,
@@ -367,7 +340,7 @@ TEST(DecodedRecords, ThoseThatDrawNothingAreLeftOut) {
         writer.selectPalette(emf::stockHandle(emf::StockObject::DefaultPalette));
         writer.setRasterOperation(emf::copyPen);
         writer.deleteObject(emf::stockHandle(emf::StockObject::BlackPen));
-        writer.record(emf::RecordType::SetBackgroundMode, RawRecord(12).at(8, 7U).body());
+        RawRecord(RecordType::SetBackgroundMode, 12, {{8, 7}})(writer);
         writer.comment(std::as_bytes(std::span(u"note")));
     });
     EXPECT_TRUE(emf::parseMetafile(bytes).records.empty());

@@ -107,38 +107,26 @@ void polygonOutlined(Writer& writer) {
     writer.polygon16(square);
 }
 
-// The poly records that neither MetafileWriter nor the picture writes, from their
-// type: bounds, count, then the points from offset 28.
-void polylineTo16(Writer& writer, std::initializer_list<emf::Point> points) {
-    RawRecord record(28 + 4 * points.size());
-    record.at(24, static_cast<std::uint32_t>(points.size()));
+// A -To poly record, which MetafileWriter does not write: bounds, count, then the
+// points from offset 28, of 16 or 32 bits each coordinate.
+void polylineTo(Writer& writer, std::initializer_list<emf::Point> points, std::size_t bytes) {
+    RawRecord record(bytes == 2 ? emf::RecordType::PolylineTo16 : emf::RecordType::PolylineTo,
+                     28 + 2 * bytes * points.size(), {{24, std::ssize(points)}});
     std::size_t at = 28;
     for (const emf::Point& point : points) {
-        record.at(at, static_cast<std::int16_t>(point.x))
-            .at(at + 2, static_cast<std::int16_t>(point.y));
-        at += 4;
+        record.at({at, point.x, bytes}).at({at + bytes, point.y, bytes});
+        at += 2 * bytes;
     }
-    writer.record(emf::RecordType::PolylineTo16, record.body());
-}
-
-void polylineTo(Writer& writer, std::initializer_list<emf::Point> points) {
-    RawRecord record(28 + 8 * points.size());
-    record.at(24, static_cast<std::uint32_t>(points.size()));
-    std::size_t at = 28;
-    for (const emf::Point& point : points) {
-        record.at(at, point.x).at(at + 4, point.y);
-        at += 8;
-    }
-    writer.record(emf::RecordType::PolylineTo, record.body());
+    record(writer);
 }
 
 // Each line record but Polyline moves the current position to its last point.
 void linesToAndFro(Writer& writer) {
     selectPen(writer, 0);
     writer.moveTo({1, 1});
-    polylineTo16(writer, {{5, 1}, {5, 3}});
+    polylineTo(writer, {{5, 1}, {5, 3}}, 2);
     writer.lineTo({1, 3});
-    polylineTo(writer, {{1, 5}});
+    polylineTo(writer, {{1, 5}}, 4);
     writer.lineTo({4, 5});
 }
 
@@ -179,8 +167,7 @@ void restoresTwoLevelsAtOnce(Writer& writer) {
 void clipWithAHole(Writer& writer) {
     selectStock(writer, emf::StockObject::NullPen);
     selectStock(writer, emf::StockObject::BlackBrush);
-    writer.record(emf::RecordType::ExcludeClipRect,
-                  RawRecord(24).at(8, 2).at(12, 1).at(16, 5).at(20, 3).body());
+    RawRecord(emf::RecordType::ExcludeClipRect, 24, {{8, 2}, {12, 1}, {16, 5}, {20, 3}})(writer);
     writer.rectangle({0, 0, 7, 4});
 }
 
@@ -201,7 +188,7 @@ void squareInASquare(Writer& writer) {
 }
 
 void windingSquareInASquare(Writer& writer) {
-    writer.record(emf::RecordType::SetPolygonFillMode, RawRecord(12).at(8, 2U).body());
+    RawRecord(emf::RecordType::SetPolygonFillMode, 12, {{8, 2}})(writer);
     squareInASquare(writer);
 }
 
@@ -360,12 +347,8 @@ TEST_P(HatchedBrush, DrawsLinesTheWayOfItsHatch) {
     auto metafile = smallMetafile(
         [](Writer& writer) {
             selectStock(writer, emf::StockObject::NullPen);
-            writer.record(emf::RecordType::CreateBrush, RawRecord(24)
-                                                            .at(8, 2U)
-                                                            .at(12, 2U)
-                                                            .at(16, 0x00C04000U)
-                                                            .at(20, GetParam().hatch)
-                                                            .body());
+            RawRecord(emf::RecordType::CreateBrush, 24,
+                      {{8, 2}, {12, 2}, {16, 0x00C04000}, {20, GetParam().hatch}})(writer);
             writer.selectObject(2);
             writer.rectangle({0, 0, 20, 20});
         },

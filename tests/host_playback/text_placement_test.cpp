@@ -25,17 +25,20 @@ void selectLabelFont(Writer& writer) {
 
 // EMR_SETTEXTALIGN, which MetafileWriter does not write.
 void setTextAlign(Writer& writer, std::uint32_t align) {
-    writer.record(emf::RecordType::SetTextAlign, RawRecord(12).at(8, align).body());
+    RawRecord(emf::RecordType::SetTextAlign, 12, {{8, align}})(writer);
 }
 
-// The text with its cell's top-left corner at (2, 3).
+// The text on a transparent background, anchored at reference by align (GDI's TA_
+// bits): by default its cell's top-left corner at (2, 3).
 std::vector<std::byte> textMetafile(std::u16string_view text,
-                                    const std::vector<std::int32_t>& advances) {
+                                    const std::vector<std::int32_t>& advances,
+                                    emf::Point reference = {2, 3}, std::uint32_t align = 0) {
     return smallMetafile(
         [&](Writer& writer) {
             selectLabelFont(writer);
             writer.setBackgroundMode(emf::BackgroundMode::Transparent);
-            writer.textOut({2, 3}, text, advances, {2, 3, 40, 16}, 1);
+            setTextAlign(writer, align);
+            writer.textOut(reference, text, advances, {2, 3, 40, 16}, 1);
         },
         48, 20);
 }
@@ -105,21 +108,12 @@ class TextAlignment : public testing::TestWithParam<AlignmentCase> {};
 
 // "40" is 12 wide; an em of 11 has an ascent of 10 and a descent of 2.
 TEST_P(TextAlignment, AnchorsTheCellAtTheReference) {
-    const auto run = [](std::uint32_t align, emf::Point reference) {
-        return drawing(play(smallMetafile(
-                                [=](Writer& writer) {
-                                    selectLabelFont(writer);
-                                    writer.setBackgroundMode(emf::BackgroundMode::Transparent);
-                                    setTextAlign(writer, align);
-                                    const std::int32_t advances[] = {6, 6};
-                                    writer.textOut(reference, u"40", advances, {}, 1);
-                                },
-                                48, 20),
-                            QSize(48, 20)));
+    const auto run = [](emf::Point reference, std::uint32_t align) {
+        return drawing(play(textMetafile(u"40", {6, 6}, reference, align), QSize(48, 20)));
     };
-    const std::string atTopLeft = run(0, GetParam().topLeft);
+    const std::string atTopLeft = run(GetParam().topLeft, 0);
     ASSERT_NE(atTopLeft.find('#'), std::string::npos) << atTopLeft;
-    EXPECT_EQ(run(GetParam().align, GetParam().reference), atTopLeft);
+    EXPECT_EQ(run(GetParam().reference, GetParam().align), atTopLeft);
 }
 
 INSTANTIATE_TEST_SUITE_P(Anchors, TextAlignment,

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "host/emf_format/metafile_writer.h"
+
 #include <concepts>
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <span>
 #include <type_traits>
 #include <vector>
@@ -43,20 +46,36 @@ inline constexpr std::size_t referencePixels = 72;
 inline constexpr std::size_t referenceMillimetres = 80;
 } // namespace header_offset
 
-// A record's body, the bytes after its type and size, with each field put at its
-// offset from the record's start.
+// A field of a record: its offset from the record's start, its value, its size.
+struct RawField {
+    std::size_t offset;
+    std::int64_t value;
+    std::size_t bytes = 4;
+};
+
+// A record of type, size bytes long, with each field put at its offset; written by
+// MetafileWriter, which frames it with its type and size. It serves as a draw function.
 class RawRecord {
 public:
-    explicit RawRecord(std::size_t size) : body_(size - 8) {}
+    RawRecord(host::emf_format::RecordType type, std::size_t size,
+              std::initializer_list<RawField> fields = {})
+        : type_(type), body_(size - 8) {
+        for (const RawField& field : fields) {
+            at(field);
+        }
+    }
 
-    template <std::integral T>
-    RawRecord& at(std::size_t offset, T value) {
-        putLittleEndian(std::span(body_), offset - 8, value);
+    RawRecord& at(const RawField& field) {
+        const auto bits = static_cast<std::uint64_t>(field.value);
+        for (std::size_t i = 0; i < field.bytes; ++i) {
+            body_[field.offset - 8 + i] = static_cast<std::byte>(bits >> (8 * i));
+        }
         return *this;
     }
-    std::span<const std::byte> body() const { return body_; }
+    void operator()(host::emf_format::MetafileWriter& writer) const { writer.record(type_, body_); }
 
 private:
+    host::emf_format::RecordType type_;
     std::vector<std::byte> body_;
 };
 
