@@ -171,11 +171,13 @@ void clipWithAHole(Writer& writer) {
     writer.rectangle({0, 0, 7, 4});
 }
 
-// A pen of odd width is centred on the middle of its pixel, a round end around it.
-void widthThreeLine(Writer& writer) {
-    selectPen(writer, 3);
-    writer.moveTo({2, 3});
-    writer.lineTo({6, 3});
+// One line of a solid black pen.
+std::function<void(Writer&)> line(std::int32_t width, emf::Point from, emf::Point to) {
+    return [=](Writer& writer) {
+        selectPen(writer, width);
+        writer.moveTo(from);
+        writer.lineTo(to);
+    };
 }
 
 // Two squares, one inside the other, wound the same way and joined along x = 2.
@@ -196,18 +198,6 @@ void halfOfTheFrame(Writer& writer) {
     selectStock(writer, emf::StockObject::NullPen);
     selectStock(writer, emf::StockObject::BlackBrush);
     writer.rectangle({0, 0, 2, 4});
-}
-
-void shallowLine(Writer& writer) {
-    selectPen(writer, 0);
-    writer.moveTo({0, 0});
-    writer.lineTo({4, 2});
-}
-
-void diagonalLine(Writer& writer) {
-    selectPen(writer, 0);
-    writer.moveTo({0, 0});
-    writer.lineTo({2, 2});
 }
 
 // A clip leaves out its right and bottom edges until the state is restored.
@@ -242,7 +232,7 @@ void widthTwoCorner(Writer& writer) {
 // is painted, '#' black, 'o' white, 'r' rust and 'a' azure.
 struct PictureCase {
     const char* name;
-    void (*draw)(Writer&);
+    std::function<void(Writer&)> draw;
     QSize size;
     std::vector<std::string> rows;
     std::optional<QRectF> destination = std::nullopt;
@@ -298,7 +288,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {"#######.", "##...##.", "##...##.", "#######.", "........"}},
         PictureCase{"WidthTwoPenHasRoundEndsAndJoins", widthTwoCorner, {9, 8}, corner},
         PictureCase{"WidthThreePenIsCentredOnItsPixels",
-                    widthThreeLine,
+                    line(3, {2, 3}, {6, 3}),
                     {9, 7},
                     {".........", ".........", ".#######.", ".#######.", ".#######.", ".........",
                      "........."}},
@@ -322,12 +312,12 @@ INSTANTIATE_TEST_SUITE_P(
                     {"....", ".##.", ".##.", ".##."},
                     QRectF(0.5, 0.5, 4, 4)},
         PictureCase{"PositionsLeftOfTheDeviceRoundToTheNearest",
-                    shallowLine,
+                    line(0, {0, 0}, {4, 2}),
                     {4, 3},
                     {"....", "##..", "..#."},
                     QRectF(-0.6, 0, 4, 3)},
         PictureCase{"HalfPixelPositionsLeftOfTheDeviceRoundUp",
-                    diagonalLine,
+                    line(0, {0, 0}, {2, 2}),
                     {4, 3},
                     {"#...", ".#..", "...."},
                     QRectF(-0.5, 0, 4, 3)}),
