@@ -14,6 +14,12 @@ Includes dorvek-calc, the same computation from the command line.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DORVEK_STRIP ${CMAKE_STRIP})
 set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/strip_programs.cmake)
+# The same package from the same sources: times from SOURCE_DATE_EPOCH (the last commit
+# unless the caller sets it), directories made with the same modes whatever the umask.
+set(CPACK_DORVEK_SOURCE_DIR ${PROJECT_SOURCE_DIR})
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/packaging/cpack_source_date.cmake)
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+                                                GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${DORVEK_HOMEPAGE})

@@ -3,7 +3,8 @@
 # this machine lacks, from the packages of the Debian release it runs on (12 or 13).
 # Package names come from what apt offers here, not from the release's name. Every
 # package is checked before any is installed, so a missing one leaves the machine
-# as it was. Safe to run again: it installs nothing that is already there.
+# as it was. Safe to run again: it installs nothing that is already there. With
+# --windows it adds what building for Windows and testing under wine take.
 set -euo pipefail
 
 packages=(
@@ -18,8 +19,22 @@ packages=(
     # Turkish texts
     fonts-liberation fonts-dejavu-core qt6-translations-l10n
     # packaging and its checks
-    dpkg-dev file desktop-file-utils appstream man-db lintian
+    dpkg-dev file desktop-file-utils appstream appstream-compose man-db lintian devscripts
+    librsvg2-bin diffoscope-minimal
 )
+if [ "${1:-}" = --windows ]; then
+    packages+=(
+        # the cross compiler in its POSIX threads flavour, Qt's host tools (moc, rcc,
+        # uic) of the version whose source is built for Windows, GoogleTest's source
+        g++-mingw-w64-x86-64-posix qt6-base-dev-tools googletest
+        # the installer; for the tests, wine, a reader of the version record and of
+        # the clipboard, the sources of the locales they run in
+        nsis wine wine64 python3-pefile xclip locales
+    )
+elif [ $# -gt 0 ]; then
+    echo "usage: $0 [--windows]" >&2
+    exit 2
+fi
 
 stop() {
     echo "install-dependencies: $*" >&2

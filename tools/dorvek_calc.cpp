@@ -132,6 +132,7 @@ void run(const Command& command, char* program) {
 
 int main(int argc, char** argv) {
     dorvek::tools::holdClosedStandardStreams();
+    dorvek::tools::useUtf8Console();
     Command command;
     try {
         command = dorvek::tools::parseCommand(std::span<char* const>(argv + 1, argv + argc));

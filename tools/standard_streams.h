@@ -13,4 +13,8 @@ bool standardOutputWasClosed();
 // Standard output carries a picture's bytes unchanged, not text.
 void useBinaryStandardOutput();
 
+// A console shows the program's UTF-8 text, Turkish letters included, as it is; a file
+// or a pipe gets the same bytes on every platform.
+void useUtf8Console();
+
 } // namespace dorvek::tools

@@ -32,4 +32,6 @@ bool standardOutputWasClosed() {
 
 void useBinaryStandardOutput() {} // no text mode here
 
+void useUtf8Console() {} // a terminal decodes by the user's locale, UTF-8 here
+
 } // namespace dorvek::tools

@@ -14,7 +14,9 @@ struct Reason {
 // The causes a user can do something about; any other is named by its number.
 constexpr std::array reasons = {
     Reason{ENOSPC, "aygıtta yer kalmadı"},
+#ifdef EDQUOT // Windows' C library has no such number
     Reason{EDQUOT, "disk kotası doldu"},
+#endif
     Reason{EFBIG, "dosya çok büyük"},
     Reason{EACCES, "izin yok"},
     Reason{EPERM, "izin yok"},

@@ -111,10 +111,30 @@ constexpr std::array<host::IconImage, 2> images = {{
     {16, packed16.colourIndices, packed16.transparencyMask},
 }};
 
+// Corner by corner, clockwise from the short arm's upper end; the long arm narrows to
+// its tip at the top right.
+constexpr std::array<host::IconPoint, 9> tickOutline = {{
+    {4, 17},
+    {6.5, 17.5},
+    {14.25, 25.5},
+    {29.25, 3},
+    {30, 3},
+    {18.25, 25.5},
+    {15.5, 30},
+    {13, 29.5},
+    {4, 19},
+}};
+
+constexpr host::IconOutline outline = {.side = 32, .points = tickOutline, .colourIndex = 0};
+
 } // namespace
 
 std::span<const host::IconImage> form1Icon() {
     return images;
+}
+
+const host::IconOutline& form1IconOutline() {
+    return outline;
 }
 
 } // namespace dorvek::window

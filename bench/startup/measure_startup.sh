@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Times the window's start, from process start to the window mapped and painted, for
 # dorvek and for a minimal Qt program with the same widgets, alternating in one run
-# under one Xvfb; also each process's peak memory, by /usr/bin/time.
-# Usage: bench/startup/measure_startup.sh BUILD-DIR [RUNS]
-# BUILD-DIR is an optimised build configured with -DDORVEK_BENCHMARKS=ON.
+# under one Xvfb; also each process's peak memory, by /usr/bin/time. Given a second
+# build, it times dorvek from each build instead, to weigh a change of flags.
+# Usage: bench/startup/measure_startup.sh BUILD-DIR [RUNS [OTHER-BUILD-DIR]]
+# Each BUILD-DIR is an optimised build configured with -DDORVEK_BENCHMARKS=ON.
 set -euo pipefail
 shopt -s inherit_errexit # a failed start inside $(...) stops the run
 
 build=$(realpath "$1")
 runs=${2:-20}
+other=${3:+$(realpath "$3")}
 
 # A black root, so that a window not yet painted shows a single colour.
 if [ "${DORVEK_STARTUP_UNDER_XVFB:-}" != 1 ]; then
@@ -19,22 +21,34 @@ fi
 unset QT_QPA_PLATFORM # the X11 platform, even where tests chose offscreen
 watch=$build/bench/first-paint-watch
 memory=$(mktemp)
-trap 'rm -f "$memory"' EXIT
+# As in a desktop session; without one Qt warns on every start.
+runtime=$(mktemp -d)
+export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$runtime}
+trap 'rm -rf "$memory" "$runtime"' EXIT
 
 # Prints "milliseconds kilobytes" for one start of a program.
 measure() {
-    local instance=$1
+    local name=$1
     shift
-    local milliseconds
+    # The window's instance name is the program's file name.
+    local instance milliseconds
+    instance=$(basename "$1")
     if ! milliseconds=$("$watch" "$instance" /usr/bin/time -f %M -o "$memory" "$@"); then
-        echo "$instance failed: $(tr '\n' ' ' <"$memory")" >&2
+        echo "$name failed: $(tr '\n' ' ' <"$memory")" >&2
         return 1
     fi
     echo "$milliseconds $(cat "$memory")"
 }
 
-programs=(dorvek minimal-window)
-declare -A command=([dorvek]=$build/app/dorvek [minimal-window]=$build/bench/minimal-window)
+if [ -z "$other" ]; then
+    programs=(dorvek minimal-window)
+    declare -A command=([dorvek]=$build/app/dorvek [minimal-window]=$build/bench/minimal-window)
+    target=" (target: at most 1.3)"
+else
+    programs=("$(basename "$build")" "$(basename "$other")")
+    declare -A command=([${programs[0]}]=$build/app/dorvek [${programs[1]}]=$other/app/dorvek)
+    target=""
+fi
 declare -A results
 
 # One start of each first, so both find their files in the page cache.
@@ -59,5 +73,6 @@ for program in "${programs[@]}"; do
         "$(sort -n <<<"$times" | head -n 1)" "$(sort -n <<<"$times" | tail -n 1)" \
         "$(median <<<"$kilobytes")"
 done
-awk -v a="${medians[dorvek]}" -v b="${medians[minimal-window]}" \
-    'BEGIN {printf "start-up ratio (medians): %.2f (target: at most 1.3)\n", a / b}'
+awk -v a="${medians[${programs[0]}]}" -v b="${medians[${programs[1]}]}" -v target="$target" \
+    -v names="${programs[0]} / ${programs[1]}" \
+    'BEGIN {printf "start-up ratio, %s (medians): %.2f%s\n", names, a / b, target}'

@@ -2,7 +2,6 @@
 
 #include <QLocale>
 #include <QString>
-#include <cstdlib>
 
 namespace dorvek::host {
 
@@ -21,16 +20,6 @@ NumberLocale numberLocaleNamed(QStringView posixName) {
     const QString separator = QLocale(name.toString()).decimalPoint();
     // A separator of more than one UTF-16 unit does not occur among Qt's locales.
     return {separator.size() == 1 ? separator.front() : QLatin1Char('.')};
-}
-
-NumberLocale userNumberLocale() {
-    for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
-        const char* value = std::getenv(variable);
-        if (value != nullptr && *value != '\0') {
-            return numberLocaleNamed(QString::fromLocal8Bit(value));
-        }
-    }
-    return NumberLocale::withPoint();
 }
 
 } // namespace dorvek::host

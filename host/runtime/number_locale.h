@@ -6,7 +6,7 @@
 namespace dorvek::host {
 
 // What the number conversions need to know of a locale. Conversions take it as an
-// argument; only userNumberLocale() looks at the process environment.
+// argument; only userNumberLocale() asks the system.
 struct NumberLocale {
     QChar decimalSeparator;
 
@@ -18,7 +18,9 @@ struct NumberLocale {
 // QtCore knows the separators itself, so the C library need not have the locale.
 NumberLocale numberLocaleNamed(QStringView posixName);
 
-// The user's numeric locale: LC_ALL, then LC_NUMERIC, then LANG, the first one set.
+// The user's numeric locale, where the platform keeps it: on Unix LC_ALL, then
+// LC_NUMERIC, then LANG, the first one set; on Windows the regional settings, with any
+// symbol the user changed in the control panel.
 NumberLocale userNumberLocale();
 
 } // namespace dorvek::host

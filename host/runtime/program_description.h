@@ -97,6 +97,20 @@ struct IconImage {
     std::span<const std::uint8_t> transparencyMask{};
 };
 
+// A point of an icon's outline, on the square the outline is drawn in, y downwards.
+struct IconPoint {
+    double x = 0;
+    double y = 0;
+};
+
+// An icon as one closed polygon filled with a colour of the images' palette: the same
+// picture for the sizes that have no pixel image, and for themes that scale.
+struct IconOutline {
+    double side = 0; // the side of the square the points lie in
+    std::span<const IconPoint> points{};
+    std::uint8_t colourIndex = 0;
+};
+
 enum class ControlEvent : std::uint8_t { Click };
 
 // The program's code for an event; it reaches the window only through FormControls.

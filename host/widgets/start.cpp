@@ -3,33 +3,20 @@
 #include "accessible_widgets.h"
 #include "form_window.h"
 #include "host/runtime/program_description.h"
+#include "platform.h"
 #include "startup_failure.h"
 #include "utf8_text.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
-#include <clocale>
 #include <cstdlib>
-#include <cstring>
-#include <langinfo.h>
 #include <optional>
 #include <stdexcept>
 #include <utility>
 
 namespace dorvek::host {
 namespace {
-
-// Qt takes text as UTF-8 whatever the locale, but Xlib encodes the window's legacy
-// title (WM_NAME) in the C library's character set. Where the user's locale is not
-// generated there, that set is ASCII and the title is garbled for every tool that reads
-// it, so the character set alone falls back to UTF-8. Numbers are untouched: the host
-// reads their conventions itself.
-void useUtf8Characters() {
-    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) {
-        std::setlocale(LC_CTYPE, "C.UTF-8");
-    }
-}
 
 // Qt's own texts, such as the text boxes' context menu, speak the host's language
 // whatever the user's locale, like the rest of the window. Loaded once per application;
@@ -51,10 +38,10 @@ void installQtTranslation() {
 
 // The application lives in this frame, so it is gone before the process ends.
 int run(const ProgramDescription& program, int argc, char** argv) {
+    platform::prepareForApplication();
     std::optional<StartupFailureGuard> startup(std::in_place, program.name);
     QApplication application(argc, argv); // sets the C library's locale from the environment
     startup.reset();
-    useUtf8Characters();
     prepareApplication(program);
     const std::unique_ptr<FormWindow> window = buildStartupForm(program);
     window->show();
@@ -71,6 +58,7 @@ void prepareApplication(const ProgramDescription& program) {
     QCoreApplication::setApplicationVersion(fromUtf8(program.version));
     // Ties the window to its launcher and icon in docks; on Wayland it is the app id.
     QGuiApplication::setDesktopFileName(fromUtf8(program.desktopEntry));
+    platform::adaptApplication();
     installQtTranslation();
     installAccessibleWidgets();
 }

@@ -55,11 +55,9 @@ def on_event(event):
 
 def main():
     dorvek = sys.argv[1]
-    # What a screen reader does first: tell applications that one listens.
-    subprocess.run(["dbus-send", "--session", "--dest=org.a11y.Bus", "/org/a11y/bus",
-                    "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status",
-                    "string:ScreenReaderEnabled", "variant:boolean:true"], check=True)
-    environment = dict(os.environ, LC_ALL="tr_TR.UTF-8")
+    # A desktop with a screen reader switched on keeps that in the user's settings, which
+    # Qt reads once at start; here Qt is told so directly, and no setting is touched.
+    environment = dict(os.environ, LC_ALL="tr_TR.UTF-8", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     environment.pop("QT_QPA_PLATFORM", None)
     program = subprocess.Popen([dorvek], env=environment)
     try:

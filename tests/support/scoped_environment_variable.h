@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdlib>
+#include <QByteArray>
+#include <QtGlobal>
 #include <optional>
-#include <string>
 
 namespace dorvek::test {
 
@@ -11,32 +11,26 @@ namespace dorvek::test {
 class ScopedEnvironmentVariable {
 public:
     ScopedEnvironmentVariable(const char* name, const char* value) : name_(name) {
-        if (const char* previous = std::getenv(name)) {
-            previous_ = previous;
+        if (qEnvironmentVariableIsSet(name)) {
+            previous_ = qgetenv(name);
         }
         set(value);
     }
-    ~ScopedEnvironmentVariable() { set(previous_ ? previous_->c_str() : nullptr); }
+    ~ScopedEnvironmentVariable() { set(previous_ ? previous_->constData() : nullptr); }
     ScopedEnvironmentVariable(const ScopedEnvironmentVariable&) = delete;
     ScopedEnvironmentVariable& operator=(const ScopedEnvironmentVariable&) = delete;
 
 private:
     void set(const char* value) const {
         if (value != nullptr) {
-            setenv(name_.c_str(), value, 1);
+            qputenv(name_.constData(), value);
         } else {
-            unsetenv(name_.c_str());
+            qunsetenv(name_.constData());
         }
     }
 
-    std::string name_;
-    std::optional<std::string> previous_;
-};
-
-// The user's locale, as LC_ALL, for the life of the object.
-class ScopedLocale : public ScopedEnvironmentVariable {
-public:
-    explicit ScopedLocale(const char* name) : ScopedEnvironmentVariable("LC_ALL", name) {}
+    QByteArray name_;
+    std::optional<QByteArray> previous_;
 };
 
 } // namespace dorvek::test

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "tests/support/scoped_locale.h"
+
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
+#include <QSysInfo>
 #include <gtest/gtest.h>
 #include <initializer_list>
 #include <utility>
@@ -17,6 +20,16 @@ struct CalcRun {
     QByteArray outputBytes; // standard output as written, for pictures
 };
 
+// What a program wrote as text, its lines ended by '\n' alone. Programs end their lines
+// as the platform does, CR LF on Windows; the tests compare lines, not those bytes.
+inline QString textLines(const QByteArray& output) {
+    QString text = QString::fromUtf8(output);
+    if (QSysInfo::productType() == u"windows") {
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    }
+    return text;
+}
+
 // Waits for a started dorvek-calc and collects what it wrote.
 inline CalcRun finishedRun(QProcess& process) {
     CalcRun run;
@@ -26,8 +39,8 @@ inline CalcRun finishedRun(QProcess& process) {
     }
     run.exitCode = process.exitCode();
     run.outputBytes = process.readAllStandardOutput();
-    run.standardOutput = QString::fromUtf8(run.outputBytes);
-    run.standardError = QString::fromUtf8(process.readAllStandardError());
+    run.standardOutput = textLines(run.outputBytes);
+    run.standardError = textLines(process.readAllStandardError());
     return run;
 }
 
@@ -49,6 +62,20 @@ runDorvekCalc(const QStringList& arguments, std::initializer_list<const char*> r
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(DORVEK_CALC_PATH), arguments);
     return finishedRun(process);
+}
+
+// Runs the built dorvek-calc as a user of the locale with this POSIX name would, the
+// locale set where the platform keeps it (see ScopedLocale): as LC_ALL, with the other
+// locale variables removed, on Unix; as the decimal symbol of the regional settings on
+// Windows, where the environment plays no part.
+inline CalcRun runDorvekCalcIn(const char* locale, const QStringList& arguments) {
+    const ScopedLocale userLocale(locale);
+    return runDorvekCalc(arguments, {"LC_NUMERIC", "LANG", "LANGUAGE"});
+}
+
+// Whether runThroughShell can run here: Windows has no /bin/sh, nor /dev/full.
+inline bool hasPosixShell() {
+    return QSysInfo::productType() != u"windows";
 }
 
 // Runs a shell command with the built dorvek-calc as $0 and the given arguments as $1

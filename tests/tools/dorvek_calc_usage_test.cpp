@@ -161,9 +161,12 @@ TEST_F(CalcHelpTest, ExamplesPrintWhatTheHelpShows) {
         for (qsizetype j = i + 1; j < examples.size() && !examples[j].startsWith(u"  $ "); ++j) {
             shown += examples[j].mid(2) + QLatin1Char('\n');
         }
+        // A locale set with LC_ALL is set where the platform keeps it.
         const CalcRun run =
-            runDorvekCalc(words, {"LC_ALL", "LC_NUMERIC", "LANG", "LANGUAGE"},
-                          {{variable.c_str(), variable.empty() ? nullptr : value.c_str()}});
+            variable == "LC_ALL"
+                ? runDorvekCalcIn(value.c_str(), words)
+                : runDorvekCalc(words, {"LC_ALL", "LC_NUMERIC", "LANG", "LANGUAGE"},
+                                {{variable.c_str(), variable.empty() ? nullptr : value.c_str()}});
         EXPECT_EQ(run.exitCode, 0) << examples[i].toStdString();
         EXPECT_EQ(run.standardOutput, shown) << examples[i].toStdString();
     }

@@ -1,7 +1,7 @@
 #include "host/runtime/form_controls.h"
 #include "tests/support/expect_error.h"
 #include "tests/support/recording_boxes.h"
-#include "tests/support/scoped_environment_variable.h"
+#include "tests/support/scoped_locale.h"
 #include "window/command1_click.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // a dark desktop theme, Qt's own texts, long pasted bounds and boxes narrower than
 // their text.
 
-#include "tests/support/scoped_environment_variable.h"
+#include "tests/support/scoped_locale.h"
 #include "tests/window/form1_fixture.h"
 
 #include <QClipboard>

@@ -1,4 +1,4 @@
-#include "tests/support/scoped_environment_variable.h"
+#include "tests/support/scoped_locale.h"
 #include "tests/support/test_application.h"
 #include "tests/window/form1_fixture.h"
 #include "window/dorvek_program.h"

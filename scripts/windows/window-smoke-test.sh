@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# window-smoke-test.sh DORVEK.EXE [SCREENSHOT-FOLDER]
+# dorvek.exe's real window under wine, inside an X display (xvfb-run): it maps with its
+# title and client size; the keyboard alone types -1,96 and 1,96, moves to "Sonuç"
+# and presses it, and the result box, copied to the clipboard, reads 0,95000; a bound
+# that is not a number brings up the error box, which Return dismisses; closing the
+# window ends the process with status 0. With a folder, the window is saved there as
+# window.png after the computation. The wine prefix is WINEPREFIX's.
+set -euo pipefail
+
+dorvek=$1
+screenshots=${2:-}
+here=$(cd "$(dirname "$0")" && pwd)
+title="Dorvek Dağılım"
+program_title="Dorvek Olasılıklar"
+pid=""
+
+cleanup() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+step() {
+    echo "window smoke test: $*"
+}
+
+# The result box's text, through the clipboard: the focus moves on from "Sonuç" to it.
+result_text() {
+    xdotool key Tab ctrl+a ctrl+c
+    sleep 0.5
+    xclip -o -selection clipboard 2>/dev/null || true
+    xdotool key shift+Tab
+}
+
+# The prefix's wine started afresh, on this display.
+"$here/wine-run.sh" wineserver -w
+# A Turkish user's regional settings; the window needs the real platform, not offscreen.
+LANG=tr_TR.UTF-8 LC_ALL=tr_TR.UTF-8 "$here/wine-run.sh" "$dorvek" &
+pid=$!
+
+window=$(timeout 60 xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1) ||
+    fail "no window titled $title mapped"
+step "the window \"$title\" mapped"
+geometry=$(xwininfo -id "$window")
+width=$(awk '/^ *Width:/ {print $2}' <<<"$geometry")
+height=$(awk '/^ *Height:/ {print $2}' <<<"$geometry")
+[ "$width" = 414 ] && [ "$height" = 245 ] || fail "client area is ${width} x ${height}"
+step "client area 414 x 245"
+
+# The lower bound box has the focus at start. Focus order: lower bound, "Sonuç", the
+# result box, the upper bound, and round again.
+xdotool windowfocus --sync "$window"
+sleep 1
+xdotool key ctrl+a
+xdotool type -- -1,96
+xdotool key Tab Tab Tab ctrl+a
+xdotool type 1,96
+xdotool key Tab Tab space
+sleep 1
+kill -0 "$pid" 2>/dev/null || fail "the process ended after the computation"
+result=$(result_text)
+[ "$result" = "0,95000" ] || fail "the result box reads \"$result\", not 0,95000"
+step "-1,96 and 1,96, Tab to Sonuç, space: the result box reads $result"
+if [ -n "$screenshots" ]; then
+    xdotool mousemove 1000 700 # the pointer off the window
+    sleep 0.5
+    import -window "$window" "$screenshots/window.png"
+fi
+
+# The button has the focus again: Shift+Tab to the lower bound box, a bound that is
+# not a number, Tab and Return.
+xdotool key shift+Tab ctrl+a
+xdotool type abc
+xdotool key Tab Return
+box=$(timeout 15 xdotool search --sync --onlyvisible --name "^$program_title\$" | head -n 1) ||
+    fail "no error box after a bound that is not a number"
+step "abc as the lower bound: the error box \"$program_title\" opened"
+if [ -n "$screenshots" ]; then
+    sleep 0.5
+    import -window "$box" "$screenshots/error-box.png"
+fi
+xdotool windowfocus --sync "$box"
+xdotool key Return
+for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "^$program_title\$" >/dev/null 2>&1 || break
+    sleep 0.1
+done
+xdotool search --onlyvisible --name "^$program_title\$" >/dev/null 2>&1 &&
+    fail "Return did not dismiss the error box"
+result=$(result_text)
+[ "$result" = "0,95000" ] || fail "after the error the result box reads \"$result\""
+step "Return dismissed it; the result box still reads $result"
+
+# Alt+F4 as Windows closes a window; wine passes it to the window itself.
+xdotool windowfocus --sync "$window"
+xdotool key alt+F4
+for _ in $(seq 150); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && fail "still running 15 s after Alt+F4"
+status=0
+wait "$pid" || status=$?
+pid=""
+[ "$status" -eq 0 ] || fail "exit status $status"
+step "Alt+F4 closed the window, exit status 0"
+echo "window smoke test passed"
