@@ -32,14 +32,16 @@ constexpr std::size_t polylineRecord = 3;
 constexpr std::size_t textRecord = 5;
 constexpr std::size_t endOfFileRecord = 6;
 
-// Fields of the records after the header, from each record's start.
+// Fields of the records after the header, from each record's start: every record's
+// type and size; EMR_POLYLINE16's count; EMR_EXTTEXTOUTW's characters, string offset
+// and advances' offset (with a rectangle); EMR_EOF's palette entries.
 constexpr std::size_t recordType = 0;
 constexpr std::size_t recordSize = 4;
-constexpr std::size_t pointCount = 24;     // EMR_POLYLINE16
-constexpr std::size_t characters = 44;     // EMR_EXTTEXTOUTW
-constexpr std::size_t stringOffset = 48;   //
-constexpr std::size_t advancesOffset = 72; // with the rectangle
-constexpr std::size_t paletteEntries = 8;  // EMR_EOF
+constexpr std::size_t pointCount = 24;
+constexpr std::size_t characters = 44;
+constexpr std::size_t stringOffset = 48;
+constexpr std::size_t advancesOffset = 72;
+constexpr std::size_t paletteEntries = 8;
 
 std::size_t offsetOfRecord(const Bytes& bytes, std::size_t index) {
     std::size_t offset = 0;

@@ -15,12 +15,17 @@
 // instead of cancelling out.
 namespace dorvek::test {
 
+// The low count bytes of value from offset on, the least significant first.
+inline void putLittleEndian(std::span<std::byte> bytes, std::size_t offset, std::uint64_t value,
+                            std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        bytes[offset + i] = static_cast<std::byte>(value >> (8 * i));
+    }
+}
+
 template <std::integral T>
 void putLittleEndian(std::span<std::byte> bytes, std::size_t offset, T value) {
-    const auto bits = static_cast<std::make_unsigned_t<T>>(value);
-    for (std::size_t i = 0; i < sizeof(T); ++i) {
-        bytes[offset + i] = static_cast<std::byte>(bits >> (8 * i));
-    }
+    putLittleEndian(bytes, offset, static_cast<std::make_unsigned_t<T>>(value), sizeof(T));
 }
 
 template <std::integral T>
@@ -41,7 +46,6 @@ inline constexpr std::size_t bytes = 48;
 inline constexpr std::size_t records = 52;
 inline constexpr std::size_t handles = 56; // 16 bits
 inline constexpr std::size_t descriptionCharacters = 60;
-inline constexpr std::size_t descriptionOffset = 64;
 inline constexpr std::size_t referencePixels = 72;
 inline constexpr std::size_t referenceMillimetres = 80;
 } // namespace header_offset
@@ -66,10 +70,8 @@ public:
     }
 
     RawRecord& at(const RawField& field) {
-        const auto bits = static_cast<std::uint64_t>(field.value);
-        for (std::size_t i = 0; i < field.bytes; ++i) {
-            body_[field.offset - 8 + i] = static_cast<std::byte>(bits >> (8 * i));
-        }
+        putLittleEndian(body_, field.offset - 8, static_cast<std::uint64_t>(field.value),
+                        field.bytes);
         return *this;
     }
     void operator()(host::emf_format::MetafileWriter& writer) const { writer.record(type_, body_); }
