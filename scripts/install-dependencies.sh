@@ -10,8 +10,9 @@ set -euo pipefail
 packages=(
     # building
     cmake ninja-build g++ clang pkg-config clang-format git qt6-base-dev libgl-dev
-    # testing and measuring
-    libgtest-dev libgmock-dev libbenchmark-dev libuemf-dev valgrind time python3
+    # testing and measuring; llvm for the sanitizers' symbolizer, without which the
+    # leak suppressions, which name functions, match nothing
+    libgtest-dev libgmock-dev libbenchmark-dev libuemf-dev valgrind time python3 llvm
     xvfb xauth xdotool x11-utils openbox libx11-dev imagemagick
     # a screen reader's view: the accessibility bus and its Python bindings
     at-spi2-core dbus-daemon dbus-bin python3-pyatspi

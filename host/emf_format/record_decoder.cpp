@@ -57,13 +57,14 @@ PolygonFillMode fillMode(std::uint32_t mode) {
                : PolygonFillMode::Alternate;
 }
 
-// No palette is played, but its entries must lie inside the record all the same.
+// No palette is played, but its entries must lie inside the record all the same,
+// ahead of the size that its last four bytes repeat.
 void checkEndOfFile(const RecordReader& record) {
     namespace end = layout::end_of_file;
     record.requireSize(end::fixedSize);
     const std::uint32_t entries = record.read(end::paletteEntries);
     if (entries != 0) {
-        require(fits(record.read(end::paletteOffset), 4ULL * entries, record.size()));
+        require(fits(record.read(end::paletteOffset), 4ULL * entries, record.size() - 4));
     }
 }
 

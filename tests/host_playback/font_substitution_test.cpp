@@ -55,6 +55,32 @@ TEST(FontSize, ANegativeHeightIsTheEmAndAPositiveOneTheCell) {
     EXPECT_NEAR(cell.ascent + cell.descent, 28, 1);
 }
 
+TEST(FontStyle, WeightItalicUnderlineAndStrikeOutCarryOver) {
+    testApplication();
+    host::emf_format::LogFont logFont;
+    logFont.faceName = u"Arial";
+    logFont.height = -11;
+    logFont.weight = 700;
+    logFont.italic = 1;
+    logFont.strikeOut = 1;
+    QFont font = host::playback::substituteFont(logFont).font;
+    EXPECT_EQ(font.weight(), QFont::Bold);
+    EXPECT_TRUE(font.italic());
+    EXPECT_FALSE(font.underline());
+    EXPECT_TRUE(font.strikeOut());
+
+    // A weight of 0 is GDI's default, regular.
+    logFont.weight = 0;
+    logFont.italic = 0;
+    logFont.underline = 1;
+    logFont.strikeOut = 0;
+    font = host::playback::substituteFont(logFont).font;
+    EXPECT_EQ(font.weight(), QFont::Normal);
+    EXPECT_FALSE(font.italic());
+    EXPECT_TRUE(font.underline());
+    EXPECT_FALSE(font.strikeOut());
+}
+
 // The window takes the same stand-ins; a face the table does not know is its own.
 TEST(FaceStandIn, KnowsTheDesignedFacesInAnyCaseAndLeavesOthersAlone) {
     EXPECT_EQ(host::playback::standInFace(u"MS Sans Serif"), u"Liberation Sans");

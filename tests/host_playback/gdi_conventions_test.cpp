@@ -2,7 +2,9 @@
 // Each case plays a small metafile whose logical unit is one pixel at 1x.
 
 #include "host/emf_format/emf_types.h"
+#include "tests/support/hatch_lines.h"
 #include "tests/support/picture_playing.h"
+#include "tests/support/raw_records.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -84,24 +86,118 @@ void selectStock(Writer& writer, emf::StockObject object) {
     writer.selectObject(emf::stockHandle(object));
 }
 
-// A rectangle covers its left and top edges, its border on its outermost pixels.
+// A rectangle covers its left and top edges, its border on its outermost pixels, in
+// the pen's colour around the brush's.
 void rectangleWithABorder(Writer& writer) {
-    selectPen(writer, 1);
-    selectBrush(writer, emf::rgb(255, 255, 255));
+    selectPen(writer, 1, rust);
+    selectBrush(writer, azure);
     writer.rectangle({1, 1, 6, 5});
 }
 
 // A polygon fills without its right and bottom edges, and outlines them all.
 void polygonFilled(Writer& writer) {
     selectStock(writer, emf::StockObject::NullPen);
-    selectBrush(writer, emf::rgb(255, 255, 255));
+    selectBrush(writer, azure);
     writer.polygon16(square);
 }
 
 void polygonOutlined(Writer& writer) {
-    selectPen(writer, 0);
-    selectBrush(writer, emf::rgb(255, 255, 255));
+    selectPen(writer, 0, rust);
+    selectBrush(writer, azure);
     writer.polygon16(square);
+}
+
+// A -To poly record, which MetafileWriter does not write: bounds, count, then the
+// points from offset 28, of 16 or 32 bits each coordinate.
+void polylineTo(Writer& writer, std::initializer_list<emf::Point> points, std::size_t bytes) {
+    RawRecord record(bytes == 2 ? emf::RecordType::PolylineTo16 : emf::RecordType::PolylineTo,
+                     28 + 2 * bytes * points.size(), {{24, std::ssize(points)}});
+    std::size_t at = 28;
+    for (const emf::Point& point : points) {
+        record.at({at, point.x, bytes}).at({at + bytes, point.y, bytes});
+        at += 2 * bytes;
+    }
+    record(writer);
+}
+
+// Each line record but Polyline moves the current position to its last point.
+void linesToAndFro(Writer& writer) {
+    selectPen(writer, 0);
+    writer.moveTo({1, 1});
+    polylineTo(writer, {{5, 1}, {5, 3}}, 2);
+    writer.lineTo({1, 3});
+    polylineTo(writer, {{1, 5}}, 4);
+    writer.lineTo({4, 5});
+}
+
+void polylineLeavesThePosition(Writer& writer) {
+    selectPen(writer, 0);
+    writer.moveTo({1, 3});
+    const emf::Point line[] = {{1, 1}, {5, 1}};
+    writer.polyline16(line);
+    writer.lineTo({5, 3});
+}
+
+// A restore brings back the pen and the position of the save it names; one that
+// names more saves than there are, or none, changes nothing.
+void restoresTwoLevelsAtOnce(Writer& writer) {
+    selectPen(writer, 0);
+    writer.createPen(3, emf::PenStyle::Solid, 0, rust);
+    writer.createPen(4, emf::PenStyle::Solid, 0, azure);
+    writer.moveTo({0, 0});
+    writer.saveState();
+    writer.selectObject(3);
+    writer.moveTo({0, 2});
+    writer.saveState();
+    writer.selectObject(4);
+    writer.moveTo({0, 4});
+    writer.restoreState(-2);
+    writer.lineTo({4, 0});
+    writer.saveState();
+    writer.selectObject(3);
+    writer.restoreState(-2);
+    writer.lineTo({4, 3});
+    writer.restoreState(1);
+    writer.lineTo({1, 3});
+    writer.restoreState(-1);
+    writer.lineTo({0, 2});
+}
+
+// Excluding takes out the rectangle without its right and bottom edges.
+void clipWithAHole(Writer& writer) {
+    selectStock(writer, emf::StockObject::NullPen);
+    selectStock(writer, emf::StockObject::BlackBrush);
+    RawRecord(emf::RecordType::ExcludeClipRect, 24, {{8, 2}, {12, 1}, {16, 5}, {20, 3}})(writer);
+    writer.rectangle({0, 0, 7, 4});
+}
+
+// One line of a solid black pen.
+std::function<void(Writer&)> line(std::int32_t width, emf::Point from, emf::Point to) {
+    return [=](Writer& writer) {
+        selectPen(writer, width);
+        writer.moveTo(from);
+        writer.lineTo(to);
+    };
+}
+
+// Two squares, one inside the other, wound the same way and joined along x = 2.
+void squareInASquare(Writer& writer) {
+    selectStock(writer, emf::StockObject::NullPen);
+    selectBrush(writer, azure);
+    const emf::Point path[] = {{2, 0}, {6, 0}, {6, 6}, {0, 6}, {0, 0}, {2, 0},
+                               {2, 2}, {4, 2}, {4, 4}, {2, 4}, {2, 2}};
+    writer.polygon16(path);
+}
+
+void windingSquareInASquare(Writer& writer) {
+    RawRecord(emf::RecordType::SetPolygonFillMode, 12, {{8, 2}})(writer);
+    squareInASquare(writer);
+}
+
+void halfOfTheFrame(Writer& writer) {
+    selectStock(writer, emf::StockObject::NullPen);
+    selectStock(writer, emf::StockObject::BlackBrush);
+    writer.rectangle({0, 0, 2, 4});
 }
 
 // A clip leaves out its right and bottom edges until the state is restored.
@@ -131,14 +227,15 @@ void widthTwoCorner(Writer& writer) {
     writer.polyline16(corner);
 }
 
-// A small picture played at its own size, one pixel a logical unit, and how GDI
-// draws it: a text row an image row, '.' where nothing is painted, '#' black and
-// 'o' white.
+// A small picture, one pixel a logical unit, played at its own size or into the
+// destination given, and how GDI draws it: a text row an image row, '.' where nothing
+// is painted, '#' black, 'o' white, 'r' rust and 'a' azure.
 struct PictureCase {
     const char* name;
-    void (*draw)(Writer&);
+    std::function<void(Writer&)> draw;
     QSize size;
     std::vector<std::string> rows;
+    std::optional<QRectF> destination = std::nullopt;
 };
 
 std::string picture(const std::vector<std::string>& rows) {
@@ -154,13 +251,13 @@ class GdiPicture : public testing::TestWithParam<PictureCase> {};
 TEST_P(GdiPicture, IsDrawnAsGdiDrawsIt) {
     const PictureCase& row = GetParam();
     const auto metafile = smallMetafile(row.draw, row.size.width(), row.size.height());
-    EXPECT_EQ(drawing(play(metafile, row.size)), picture(row.rows));
+    EXPECT_EQ(drawing(play(metafile, row.size, 1, row.destination)), picture(row.rows));
 }
 
-const std::vector<std::string> outlinedSquare = {"........", ".#####..", ".#ooo#..",
-                                                 ".#ooo#..", ".#####..", "........"};
-const std::vector<std::string> filledSquare = {"........", ".oooo...", ".oooo...",
-                                               ".oooo...", "........", "........"};
+const std::vector<std::string> outlinedSquare = {"........", ".rrrrr..", ".raaar..",
+                                                 ".raaar..", ".rrrrr..", "........"};
+const std::vector<std::string> filledSquare = {"........", ".aaaa...", ".aaaa...",
+                                               ".aaaa...", "........", "........"};
 const std::vector<std::string> clippedThenNot = {"........", "..###...", "..###...",
                                                  "........", "oooooooo", "........"};
 const std::vector<std::string> corner = {".........", ".######..", ".######..", ".....##..",
@@ -172,13 +269,94 @@ INSTANTIATE_TEST_SUITE_P(
         PictureCase{"RectangleWithABorder", rectangleWithABorder, {8, 6}, outlinedSquare},
         PictureCase{"PolygonFilled", polygonFilled, {8, 6}, filledSquare},
         PictureCase{"PolygonOutlined", polygonOutlined, {8, 6}, outlinedSquare},
+        PictureCase{"AlternateFillLeavesTheInnerSquareOut",
+                    squareInASquare,
+                    {7, 7},
+                    {"aaaaaa.", "aaaaaa.", "aa..aa.", "aa..aa.", "aaaaaa.", "aaaaaa.", "......."}},
+        PictureCase{"WindingFillFillsIt",
+                    windingSquareInASquare,
+                    {7, 7},
+                    {"aaaaaa.", "aaaaaa.", "aaaaaa.", "aaaaaa.", "aaaaaa.", "aaaaaa.", "......."}},
         PictureCase{"ClipUntilRestored", clipUntilRestored, {8, 6}, clippedThenNot},
         PictureCase{"ClipNarrowsWithEachIntersection",
                     clipNarrowedTwice,
                     {8, 4},
                     {"........", "...###..", "...###..", "........"}},
-        PictureCase{"WidthTwoPenHasRoundEndsAndJoins", widthTwoCorner, {9, 8}, corner}),
+        PictureCase{"ClipWithAHole",
+                    clipWithAHole,
+                    {8, 5},
+                    {"#######.", "##...##.", "##...##.", "#######.", "........"}},
+        PictureCase{"WidthTwoPenHasRoundEndsAndJoins", widthTwoCorner, {9, 8}, corner},
+        PictureCase{"WidthThreePenIsCentredOnItsPixels",
+                    line(3, {2, 3}, {6, 3}),
+                    {9, 7},
+                    {".........", ".........", ".#######.", ".#######.", ".#######.", ".........",
+                     "........."}},
+        PictureCase{
+            "LineRecordsMoveThePosition",
+            linesToAndFro,
+            {8, 7},
+            {"........", ".#####..", ".....#..", ".#####..", ".#......", ".###....", "........"}},
+        PictureCase{"PolylineLeavesThePosition",
+                    polylineLeavesThePosition,
+                    {8, 5},
+                    {"........", ".####...", "........", ".####...", "........"}},
+        PictureCase{"RestoreGoesBackTheLevelsItNames",
+                    restoresTwoLevelsAtOnce,
+                    {6, 5},
+                    {"#####.", "..##r.", ".#..r.", "..rrr.", "......"}},
+        // Device positions round to the nearest pixel, halves upward, on either side of 0.
+        PictureCase{"HalfPixelPositionsRoundUp",
+                    halfOfTheFrame,
+                    {4, 4},
+                    {"....", ".##.", ".##.", ".##."},
+                    QRectF(0.5, 0.5, 4, 4)},
+        PictureCase{"PositionsLeftOfTheDeviceRoundToTheNearest",
+                    line(0, {0, 0}, {4, 2}),
+                    {4, 3},
+                    {"....", "##..", "..#."},
+                    QRectF(-0.6, 0, 4, 3)},
+        PictureCase{"HalfPixelPositionsLeftOfTheDeviceRoundUp",
+                    line(0, {0, 0}, {2, 2}),
+                    {4, 3},
+                    {"#...", ".#..", "...."},
+                    QRectF(-0.5, 0, 4, 3)}),
     [](const auto& info) { return std::string(info.param.name); });
+
+struct HatchCase {
+    const char* name;
+    std::uint32_t hatch;
+    std::vector<QPoint> lines;
+};
+
+class HatchedBrush : public testing::TestWithParam<HatchCase> {};
+
+// GDI's hatches, 0 to 5: horizontal, vertical, downward (forward) and upward
+// (backward) diagonals, a cross and a diagonal cross, in the brush's colour.
+TEST_P(HatchedBrush, DrawsLinesTheWayOfItsHatch) {
+    auto metafile = smallMetafile(
+        [](Writer& writer) {
+            selectStock(writer, emf::StockObject::NullPen);
+            RawRecord(emf::RecordType::CreateBrush, 24,
+                      {{8, 2}, {12, 2}, {16, 0x00C04000}, {20, GetParam().hatch}})(writer);
+            writer.selectObject(2);
+            writer.rectangle({0, 0, 20, 20});
+        },
+        20, 20);
+    // Slots 0 to 2: the raw record does not tell the writer which slot it uses.
+    putLittleEndian(std::span(metafile), header_offset::handles, std::uint16_t{3});
+    const QImage image = play(metafile, QSize(20, 20));
+    EXPECT_TRUE(formsLinesAlong(image, qRgb(0, 64, 192), GetParam().lines)) << drawing(image);
+}
+
+INSTANTIATE_TEST_SUITE_P(Hatches, HatchedBrush,
+                         testing::Values(HatchCase{"Horizontal", 0, {{1, 0}}},
+                                         HatchCase{"Vertical", 1, {{0, 1}}},
+                                         HatchCase{"Downward", 2, {{1, 1}}},
+                                         HatchCase{"Upward", 3, {{1, -1}}},
+                                         HatchCase{"Cross", 4, {{1, 0}, {0, 1}}},
+                                         HatchCase{"DiagonalCross", 5, {{1, 1}, {1, -1}}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Destination, TheFrameFillsItWidthAndHeightScaledApart) {
     const auto metafile = smallMetafile(

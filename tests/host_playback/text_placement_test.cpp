@@ -2,28 +2,43 @@
 
 #include "host/emf_format/emf_types.h"
 #include "tests/support/picture_playing.h"
+#include "tests/support/raw_records.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace dorvek::test {
 namespace {
 
 namespace emf = host::emf_format;
+using Writer = emf::MetafileWriter;
 
-// The text with an em of 11 pixels, its cell's top-left corner at (2, 3).
+// An em of 11 pixels, as the picture's labels have.
+void selectLabelFont(Writer& writer) {
+    emf::LogFont font;
+    font.height = -11;
+    font.charSet = 162;
+    font.faceName = u"Arial Tur";
+    writer.createFont(1, font);
+    writer.selectObject(1);
+}
+
+// EMR_SETTEXTALIGN, which MetafileWriter does not write.
+void setTextAlign(Writer& writer, std::uint32_t align) {
+    RawRecord(emf::RecordType::SetTextAlign, 12, {{8, align}})(writer);
+}
+
+// The text on a transparent background, anchored at reference by align (GDI's TA_
+// bits): by default its cell's top-left corner at (2, 3).
 std::vector<std::byte> textMetafile(std::u16string_view text,
                                     const std::vector<std::int32_t>& advances,
-                                    emf::BackgroundMode mode = emf::BackgroundMode::Transparent) {
+                                    emf::Point reference = {2, 3}, std::uint32_t align = 0) {
     return smallMetafile(
-        [&](emf::MetafileWriter& writer) {
-            emf::LogFont font;
-            font.height = -11;
-            font.charSet = 162;
-            font.faceName = u"Arial Tur";
-            writer.createFont(1, font);
-            writer.selectObject(1);
-            writer.setBackgroundMode(mode);
-            writer.textOut({2, 3}, text, advances, {2, 3, 40, 16}, 1);
+        [&](Writer& writer) {
+            selectLabelFont(writer);
+            writer.setBackgroundMode(emf::BackgroundMode::Transparent);
+            setTextAlign(writer, align);
+            writer.textOut(reference, text, advances, {2, 3, 40, 16}, 1);
         },
         48, 20);
 }
@@ -61,11 +76,80 @@ TEST(TextPlacement, EachGlyphStandsInTheCellItsAdvancesGiveIt) {
     EXPECT_EQ(ink.bottom(), 12);
 }
 
+// The background colour fills the cell, the text colour draws the glyphs.
 TEST(TextPlacement, AnOpaqueBackgroundFillsTheCell) {
-    const QImage image =
-        play(textMetafile(u"11", {6, 6}, emf::BackgroundMode::Opaque), QSize(48, 20));
+    const auto metafile = smallMetafile(
+        [](Writer& writer) {
+            selectLabelFont(writer);
+            writer.setTextColour(rust);
+            writer.setBackgroundColour(azure);
+            writer.setBackgroundMode(emf::BackgroundMode::Opaque);
+            const std::int32_t advances[] = {6, 6};
+            writer.textOut({2, 3}, u"11", advances, {2, 3, 40, 16}, 1);
+        },
+        48, 20);
+    const QImage image = play(metafile, QSize(48, 20));
     // Liberation Sans at an em of 11: ascent 10, descent 2.
     EXPECT_EQ(paintedPixels(image), pixelsOf(2, 3, 13, 14)) << drawing(image);
+    const std::string drawn = drawing(image);
+    const auto ink = std::ranges::count(drawn, 'r');
+    EXPECT_GE(ink, 10) << drawn;
+    EXPECT_EQ(ink + std::ranges::count(drawn, 'a'), 12 * 12) << drawn;
+}
+
+struct AlignmentCase {
+    const char* name;
+    std::uint32_t align;
+    emf::Point reference;
+    emf::Point topLeft; // where the cell's top-left corner lands
+};
+
+class TextAlignment : public testing::TestWithParam<AlignmentCase> {};
+
+// "40" is 12 wide; an em of 11 has an ascent of 10 and a descent of 2.
+TEST_P(TextAlignment, AnchorsTheCellAtTheReference) {
+    const auto run = [](emf::Point reference, std::uint32_t align) {
+        return drawing(play(textMetafile(u"40", {6, 6}, reference, align), QSize(48, 20)));
+    };
+    const std::string atTopLeft = run(GetParam().topLeft, 0);
+    ASSERT_NE(atTopLeft.find('#'), std::string::npos) << atTopLeft;
+    EXPECT_EQ(run(GetParam().reference, GetParam().align), atTopLeft);
+}
+
+INSTANTIATE_TEST_SUITE_P(Anchors, TextAlignment,
+                         testing::Values(AlignmentCase{"Right", 0x02, {20, 3}, {8, 3}},
+                                         AlignmentCase{"Centre", 0x06, {20, 3}, {14, 3}},
+                                         AlignmentCase{"Baseline", 0x18, {2, 13}, {2, 3}},
+                                         AlignmentCase{"Bottom", 0x08, {2, 15}, {2, 3}},
+                                         AlignmentCase{"RightBottom", 0x0A, {14, 15}, {2, 3}}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Updating the current position, each run starts where the last one ended, whatever
+// its reference, and so does the line drawn next.
+TEST(TextAlignment, UpdatingThePositionRunsOnFromTheLastRun) {
+    const std::int32_t advance[] = {6};
+    const auto updating = smallMetafile(
+        [&](Writer& writer) {
+            selectLabelFont(writer);
+            writer.setBackgroundMode(emf::BackgroundMode::Transparent);
+            setTextAlign(writer, 0x01);
+            writer.moveTo({2, 3});
+            writer.textOut({30, 9}, u"4", advance, {}, 1);
+            writer.textOut({30, 9}, u"0", advance, {}, 1);
+            writer.lineTo({14, 18});
+        },
+        48, 20);
+    const auto placed = smallMetafile(
+        [&](Writer& writer) {
+            selectLabelFont(writer);
+            writer.setBackgroundMode(emf::BackgroundMode::Transparent);
+            const std::int32_t advances[] = {6, 6};
+            writer.textOut({2, 3}, u"40", advances, {}, 1);
+            writer.moveTo({14, 3});
+            writer.lineTo({14, 18});
+        },
+        48, 20);
+    EXPECT_EQ(drawing(play(updating, QSize(48, 20))), drawing(play(placed, QSize(48, 20))));
 }
 
 // How a glyph's stems snap to whole pixels changes with the scale and with the

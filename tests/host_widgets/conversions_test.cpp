@@ -8,6 +8,7 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <gtest/gtest.h>
+#include <map>
 #include <stdexcept>
 
 namespace dorvek::host {
@@ -30,6 +31,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(TwipFrame{"whole_pixels", {240, 3000, 495, 195}, {16, 200, 33, 13}},
                       TwipFrame{"far_edge_rounds_up", {5160, 360, 735, 220}, {344, 24, 49, 15}},
                       TwipFrame{"far_edge_rounds_down", {0, 0, 22, 37}, {0, 0, 1, 2}},
+                      // 0.4 and 1.4 pixels from 0.4: the far edge at 1.8 makes it 2 wide.
+                      TwipFrame{"edges_round_apart", {6, 6, 21, 21}, {0, 0, 2, 2}},
                       TwipFrame{
                           "overhang_left_and_top", {-240, -120, 6540, 3900}, {-16, -8, 436, 260}},
                       TwipFrame{"negative_part_pixel", {-22, -8, 30, 30}, {-1, -1, 2, 2}}),
@@ -39,16 +42,30 @@ TEST(ClientArea, SizeInPixels) {
     EXPECT_EQ(pixelSize(6210, 3675), QSize(414, 245));
 }
 
-TEST(SystemColours, EveryIndexOfThePlatformIsNamedAndNoOther) {
+// The platform's standard scheme, index by index as 0xRRGGBB; 25 names no colour.
+TEST(SystemColours, FollowTheStandardSchemeIndexByIndex) {
+    const std::map<int, QRgb> scheme = {
+        {0, 0xC0C0C0},  {1, 0x008080},  {2, 0x000080},  {3, 0x808080},  {4, 0xC0C0C0},
+        {5, 0xFFFFFF},  {6, 0x000000},  {7, 0x000000},  {8, 0x000000},  {9, 0xFFFFFF},
+        {10, 0xC0C0C0}, {11, 0xC0C0C0}, {12, 0x808080}, {13, 0x000080}, {14, 0xFFFFFF},
+        {15, 0xC0C0C0}, {16, 0x808080}, {17, 0x808080}, {18, 0x000000}, {19, 0xC0C0C0},
+        {20, 0xFFFFFF}, {21, 0x000000}, {22, 0xC0C0C0}, {23, 0x000000}, {24, 0xFFFFE1},
+        {26, 0x0000FF}, {27, 0x1084D0}, {28, 0xC0C0C0}, {29, 0x000080}, {30, 0xC0C0C0},
+    };
     for (int index = -1; index <= 31; ++index) {
-        const bool named = index >= 0 && index <= 30 && index != 25;
-        EXPECT_EQ(systemColour(index).has_value(), named) << "index " << index;
+        const std::optional<QColor> colour = systemColour(index);
+        if (scheme.contains(index)) {
+            ASSERT_TRUE(colour.has_value()) << "index " << index;
+            EXPECT_EQ(colour->rgb() & 0xFFFFFF, scheme.at(index)) << "index " << index;
+        } else {
+            EXPECT_FALSE(colour.has_value()) << "index " << index;
+        }
     }
 }
 
 TEST(SystemColours, PlainDefaultAndUnknownColours) {
     EXPECT_EQ(resolveColour(Colour::rgb(0, 0, 255)), QColor(0, 0, 255));
-    EXPECT_EQ(resolveColour(Colour::system(5)), systemColour(5));
+    EXPECT_EQ(resolveColour(Colour::system(5)), QColor(255, 255, 255));
     EXPECT_FALSE(resolveColour(Colour::byDefault()).has_value());
     EXPECT_THROW(resolveColour(Colour::system(31)), std::invalid_argument);
 }
@@ -92,8 +109,8 @@ TEST(SystemColours, ClassicPaletteIsTheSameUnderAnyDesktopPalette) {
                 << "group " << group << " role " << role;
         }
     }
-    EXPECT_EQ(dark.color(QPalette::Base), systemColour(5));
-    EXPECT_EQ(dark.color(QPalette::Button), systemColour(15));
+    EXPECT_EQ(dark.color(QPalette::Base), QColor(255, 255, 255));
+    EXPECT_EQ(dark.color(QPalette::Button), QColor(192, 192, 192));
 }
 
 // Found, not merely asked for: otherwise fontconfig picks some other face.

@@ -1,6 +1,8 @@
 #include "host/runtime/program_description.h"
 #include "host/widgets/form_icon.h"
+#include "host/widgets/image_control.h"
 #include "host/widgets/shape_control.h"
+#include "tests/support/hatch_lines.h"
 #include "tests/support/test_application.h"
 
 #include <QImage>
@@ -42,6 +44,7 @@ struct ShapeFill {
     int style;
     double leastShare;
     double mostShare;
+    std::vector<QPoint> lines = {}; // the ways a hatch's lines run
 };
 
 class ShapeFillTest : public ::testing::TestWithParam<ShapeFill> {
@@ -57,14 +60,44 @@ TEST_P(ShapeFillTest, OutlineAndFillTakeTheShapesColour) {
     const double share = filledShare(image);
     EXPECT_GE(share, GetParam().leastShare);
     EXPECT_LE(share, GetParam().mostShare);
+    if (!GetParam().lines.empty()) {
+        EXPECT_TRUE(test::formsLinesAlong(image, shapeColour, GetParam().lines));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Styles, ShapeFillTest,
-                         ::testing::Values(ShapeFill{"solid", 0, 1.0, 1.0},
-                                           ShapeFill{"transparent", 1, 0.0, 0.0},
-                                           ShapeFill{"diagonal_cross", 7, 0.15, 0.6},
-                                           ShapeFill{"unknown_fills_nothing", 42, 0.0, 0.0}),
-                         [](const auto& info) { return std::string(info.param.label); });
+INSTANTIATE_TEST_SUITE_P(
+    Styles, ShapeFillTest,
+    ::testing::Values(ShapeFill{"solid", 0, 1.0, 1.0}, ShapeFill{"transparent", 1, 0.0, 0.0},
+                      ShapeFill{"horizontal_lines", 2, 0.1, 0.2, {{1, 0}}},
+                      ShapeFill{"vertical_lines", 3, 0.1, 0.2, {{0, 1}}},
+                      ShapeFill{"upward_diagonals", 4, 0.1, 0.2, {{1, -1}}},
+                      ShapeFill{"downward_diagonals", 5, 0.1, 0.2, {{1, 1}}},
+                      ShapeFill{"cross", 6, 0.2, 0.3, {{1, 0}, {0, 1}}},
+                      ShapeFill{"diagonal_cross", 7, 0.2, 0.3, {{1, 1}, {1, -1}}},
+                      ShapeFill{"unknown_fills_nothing", 42, 0.0, 0.0}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+// A picture that is not a metafile is the program's fault: said once, never drawn.
+TEST(ImageControl, LeavesAMalformedPictureOutAndSaysSoOnce) {
+    test::testApplication();
+    static int warnings = 0;
+    warnings = 0;
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext&, const QString& message) {
+            warnings += type == QtWarningMsg && message.contains(u"481 Geçersiz resim") ? 1 : 0;
+        });
+    const std::byte notAMetafile[] = {std::byte{1}, std::byte{2}, std::byte{3}, std::byte{4}};
+    ImageControl image(notAMetafile, nullptr);
+    image.resize(20, 10);
+    for (int paint = 0; paint < 2; ++paint) {
+        QImage painted(image.size(), QImage::Format_ARGB32);
+        painted.fill(Qt::transparent);
+        image.render(&painted, QPoint(), QRegion(), QWidget::DrawChildren);
+        EXPECT_EQ(painted.pixel(10, 5), qRgba(0, 0, 0, 0)) << "paint " << paint;
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(warnings, 1);
+}
 
 // An 8 x 8 image: row 0 holds the indices 0 to 7, row 1 the indices 8 to 15, the
 // rest white; the mask clears all but the first pixel of row 2 and the last of row 7.

@@ -74,11 +74,19 @@ inline std::set<Pixel> pixelsOf(int left, int top, int right, int bottom) {
     return pixels;
 }
 
-// One text row per image row: '.' where nothing is painted, else the first letter of
-// the colour's name in legend, '?' for any other colour. Failures then show the picture.
+// Two colours whose channels differ, for pens and brushes whose colour a test checks:
+// a colour taken for another, or one with its channels swapped, shows.
+inline constexpr host::emf_format::ColourRef rust = host::emf_format::rgb(192, 64, 0);
+inline constexpr host::emf_format::ColourRef azure = host::emf_format::rgb(0, 64, 192);
+
+// One text row per image row: '.' where nothing is painted, else the colour's letter
+// in legend, '?' for any other colour. Failures then show the picture.
 inline std::string drawing(const QImage& image,
                            const std::vector<std::pair<QColor, char>>& legend = {
-                               {Qt::black, '#'}, {Qt::white, 'o'}}) {
+                               {Qt::black, '#'},
+                               {Qt::white, 'o'},
+                               {QColor(rust.red, rust.green, rust.blue), 'r'},
+                               {QColor(azure.red, azure.green, azure.blue), 'a'}}) {
     std::string text;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {

@@ -51,8 +51,10 @@ TEST_F(PictureOptions, PngRendersWithTheWindowsPlayer) {
         QSize size;
     };
     const QSize own(curve_reference::width, curve_reference::height);
+    // The largest side --size accepts, and the smallest.
     for (const Case& sized : {Case{{}, own}, Case{{"--size", "982x508"}, own * 2},
-                              Case{{"--size", "436x260"}, QSize(436, 260)}}) {
+                              Case{{"--size", "436x260"}, QSize(436, 260)},
+                              Case{{"--size", "16384x1"}, QSize(16384, 1)}}) {
         SCOPED_TRACE(sized.size.width());
         QStringList arguments{"--png", file("curve.png")};
         arguments.append(sized.sizeArguments);

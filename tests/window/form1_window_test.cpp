@@ -6,6 +6,7 @@
 #include <QAccessible>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,6 +26,9 @@ TEST_F(Form1Test, FreshStartShowsTheShippedTexts) {
     EXPECT_EQ(box(resultBox)->text(), u"");
     EXPECT_EQ(qobject_cast<QPushButton*>(control(button))->text(), u"Sonuç");
     EXPECT_EQ(qobject_cast<QLabel*>(control(label))->text().size(), 25);
+    EXPECT_EQ(QCoreApplication::applicationName(), u"dorvek");
+    EXPECT_EQ(QCoreApplication::applicationVersion(), u"1.00");
+    EXPECT_EQ(QGuiApplication::desktopFileName(), u"org.dorvek.olasiliklar");
 }
 
 struct LocaleCase {
@@ -125,27 +129,77 @@ TEST_F(Form1Test, ResultBoxTakesTheFocusButNoTyping) {
     EXPECT_EQ(box(resultBox)->text(), u"");
 }
 
-struct Frame {
+// The window's fixed look, in the values of its design: each control's frame in
+// pixels, font and colours, and the classic scheme's colours for every palette role.
+struct ControlLook {
     ControlName control;
-    QRect pixels;
+    QRect frame;
+    double points; // in the stand-in face Liberation Sans
+    bool bold;
+    QPalette::ColorRole background;
+    QRgb backgroundColour;
+    QPalette::ColorRole text;
+    QRgb textColour;
 };
 
-TEST_F(Form1Test, ControlsSitAtTheirPixelFrames) {
-    EXPECT_EQ(window_->size(), QSize(414, 245));
-    const std::array<Frame, 7> frames = {{
-        {lowerBox, {16, 200, 33, 13}},
-        {button, {344, 24, 49, 15}},
-        {resultBox, {312, 8, 81, 13}},
-        {upperBox, {352, 200, 33, 13}},
-        {label, {8, 0, 129, 13}},
-        {shape, {200, 8, 33, 213}},
-        {image, {-16, -8, 436, 260}},
+struct RoleLook {
+    QPalette::ColorRole role;
+    QRgb active; // and inactive
+    QRgb disabled;
+};
+
+TEST_F(Form1Test, LooksAsDesigned) {
+    using P = QPalette;
+    const std::array<ControlLook, 7> controls = {{
+        {lowerBox, {16, 200, 33, 13}, 8, false, P::Base, 0xFFFFFF, P::Text, 0x000000},
+        {button, {344, 24, 49, 15}, 8, false, P::Button, 0xC0C0C0, P::ButtonText, 0x000000},
+        {resultBox, {312, 8, 81, 13}, 8.25, true, P::Base, 0xC0C0C0, P::Text, 0x0000FF},
+        {upperBox, {352, 200, 33, 13}, 8, false, P::Base, 0xFFFFFF, P::Text, 0x000000},
+        {label, {8, 0, 129, 13}, 8, false, P::Window, 0xFFFFFF, P::WindowText, 0x0000FF},
+        {shape, {200, 8, 33, 213}, 8, false, P::Window, 0xC0C0C0, P::WindowText, 0x000000},
+        {image, {-16, -8, 436, 260}, 8, false, P::Window, 0xC0C0C0, P::WindowText, 0x000000},
     }};
-    for (const Frame& frame : frames) {
-        ASSERT_NE(control(frame.control), nullptr) << frame.control.name;
-        EXPECT_EQ(control(frame.control)->geometry(), frame.pixels)
-            << frame.control.name << " " << frame.control.element.value_or(-1);
+    const std::array<RoleLook, 20> roles = {{
+        {P::WindowText, 0x000000, 0x808080},    {P::Button, 0xC0C0C0, 0xC0C0C0},
+        {P::Light, 0xFFFFFF, 0xFFFFFF},         {P::Midlight, 0xC0C0C0, 0xC0C0C0},
+        {P::Dark, 0x808080, 0x808080},          {P::Mid, 0x808080, 0x808080},
+        {P::Text, 0x000000, 0x808080},          {P::BrightText, 0xFFFFFF, 0xFFFFFF},
+        {P::ButtonText, 0x000000, 0x808080},    {P::Base, 0xFFFFFF, 0xC0C0C0},
+        {P::Window, 0xC0C0C0, 0xC0C0C0},        {P::Shadow, 0x000000, 0x000000},
+        {P::Highlight, 0x000080, 0x000080},     {P::HighlightedText, 0xFFFFFF, 0xFFFFFF},
+        {P::Link, 0x0000FF, 0x0000FF},          {P::LinkVisited, 0x0000FF, 0x0000FF},
+        {P::AlternateBase, 0xC0C0C0, 0xC0C0C0}, {P::ToolTipBase, 0xFFFFE1, 0xFFFFE1},
+        {P::ToolTipText, 0x000000, 0x000000},   {P::PlaceholderText, 0x808080, 0x808080},
+    }};
+    const auto rgb = [](const QColor& colour) {
+        return colour.rgb() & 0xFFFFFF;
+    };
+
+    EXPECT_EQ(window_->size(), QSize(414, 245));
+    for (const RoleLook& look : roles) {
+        EXPECT_EQ(rgb(window_->palette().color(P::Active, look.role)), look.active) << look.role;
+        EXPECT_EQ(rgb(window_->palette().color(P::Inactive, look.role)), look.active) << look.role;
+        EXPECT_EQ(rgb(window_->palette().color(P::Disabled, look.role)), look.disabled)
+            << look.role;
     }
+    for (const ControlLook& look : controls) {
+        const QWidget* widget = control(look.control);
+        ASSERT_NE(widget, nullptr) << look.control.name;
+        SCOPED_TRACE(std::string(look.control.name) + " " +
+                     std::to_string(look.control.element.value_or(-1)));
+        EXPECT_EQ(widget->geometry(), look.frame);
+        EXPECT_EQ(QFontInfo(widget->font()).family(), u"Liberation Sans");
+        EXPECT_EQ(widget->font().pointSizeF(), look.points);
+        EXPECT_EQ(widget->font().bold(), look.bold);
+        EXPECT_EQ(rgb(widget->palette().color(look.background)), look.backgroundColour);
+        EXPECT_EQ(rgb(widget->palette().color(look.text)), look.textColour);
+        // Text boxes draw no frame: inside 13 pixels it would leave no room for the text.
+        if (const auto* textBox = qobject_cast<const QLineEdit*>(widget)) {
+            EXPECT_FALSE(textBox->hasFrame());
+        }
+    }
+    // The label paints its own white; the picture shows through everything else's.
+    EXPECT_TRUE(control(label)->autoFillBackground());
 }
 
 TEST_F(Form1Test, NoControlsOverlapButThePicture) {
@@ -187,11 +241,8 @@ TEST_F(Form1Test, PictureStaysTheSameWhateverIsTypedOrComputed) {
 TEST_F(Form1Test, TextFitsTheThirteenPixelBoxes) {
     for (const ControlName& name : {lowerBox, upperBox, resultBox, label}) {
         const QWidget* widget = control(name);
-        EXPECT_EQ(QFontInfo(widget->font()).family(), u"Liberation Sans") << name.name;
         EXPECT_LE(QFontMetrics(widget->font()).height(), widget->height()) << name.name;
     }
-    EXPECT_TRUE(control(resultBox)->font().bold());
-    EXPECT_FALSE(control(lowerBox)->font().bold());
     const QLabel* caption = qobject_cast<QLabel*>(control(label));
     EXPECT_LE(QFontMetrics(caption->font()).horizontalAdvance(caption->text()), caption->width());
 }
