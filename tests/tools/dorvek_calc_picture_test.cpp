@@ -142,7 +142,10 @@ INSTANTIATE_TEST_SUITE_P(
             "emf_into_a_missing_folder", R"(exec "$0" --emf "$1/yok/curve.emf")",
             "dorvek-calc: @/yok/curve.emf dosyasına yazılamadı: böyle bir dosya ya da klasör yok"},
         WriteFailureCase{"png_onto_a_folder", R"(exec "$0" --png "$1")",
-                         "dorvek-calc: @ dosyasına yazılamadı: bu bir klasör"}),
+                         "dorvek-calc: @ dosyasına yazılamadı: bu bir klasör"},
+        WriteFailureCase{
+            "emf_under_a_file", R"(exec "$0" --emf /dev/null/curve.emf)",
+            "dorvek-calc: /dev/null/curve.emf dosyasına yazılamadı: yoldaki bir ad klasör değil"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
