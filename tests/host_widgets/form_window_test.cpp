@@ -187,6 +187,10 @@ TEST(ErrorBox, ShowsTheErrorOverTheWindowWithOneButton) {
     QString title;
     QString text;
     QStringList buttons;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    const QWidget* parent = nullptr;
+    Qt::WindowFlags flags;
+    bool defaultIsTheButton = false;
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -196,6 +200,10 @@ TEST(ErrorBox, ShowsTheErrorOverTheWindowWithOneButton) {
             for (const QAbstractButton* button : box->buttons()) {
                 buttons << button->text();
             }
+            icon = box->icon();
+            parent = box->parentWidget();
+            flags = box->windowFlags();
+            defaultIsTheButton = box->defaultButton() == box->buttons().front();
             box->buttons().front()->click();
         }
     });
@@ -204,6 +212,16 @@ TEST(ErrorBox, ShowsTheErrorOverTheWindowWithOneButton) {
     EXPECT_EQ(title, u"Test Programı");
     EXPECT_EQ(text, u"Çalışma hatası 6:\n\nTaşma");
     EXPECT_EQ(buttons, QStringList{QStringLiteral("Tamam")});
+    EXPECT_TRUE(defaultIsTheButton);
+    EXPECT_EQ(icon, QMessageBox::Critical);
+    EXPECT_EQ(parent, &window);
+    // A title bar with the system menu and the close button, and nothing to resize.
+    for (const Qt::WindowType hint : {Qt::CustomizeWindowHint, Qt::WindowTitleHint,
+                                      Qt::WindowSystemMenuHint, Qt::WindowCloseButtonHint}) {
+        EXPECT_TRUE(flags.testFlag(hint)) << hint;
+    }
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
 }
 
 TEST_F(FormWindowTest, LayersStackWhateverTheTableOrder) {
