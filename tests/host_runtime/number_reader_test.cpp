@@ -133,6 +133,11 @@ TEST(ReadNumberTest, ReadsVeryLongTexts) {
     EXPECT_EQ(readNumber(QString(100000, u'0') + u("1,25"), comma), 1.25);
     EXPECT_EQ(readNumber(u("1,") + QString(99998, u'0') + u("e-2"), comma), 0.01);
     test::expectError(ErrorKind::Overflow, [&] { readNumber(QString(100000, u'9'), comma); });
+    // Two million digits and an exponent that brings them out of range the other way.
+    EXPECT_EQ(readNumber(u("1") + QString(2000000, u'0') + u("e-2000400"), comma), 0.0);
+    test::expectError(ErrorKind::Overflow, [&] {
+        readNumber(u("0,") + QString(2000000, u'0') + u("1e2000400"), comma);
+    });
 }
 
 // A locale whose separator is neither '.' nor ',' still reads both of them, and its own.

@@ -139,7 +139,7 @@ TEST_P(Form1CopyTest, DoubleAndTripleClickSelectAndCopyTheWholeNumber) {
 TEST_F(Form1Test, DoubleClickSelectsBetweenBlanks) {
     showActive();
     QLineEdit* edit = box(lowerBox);
-    edit->setText(QStringLiteral("1 -2,5 3"));
+    edit->setText(QStringLiteral("1 -2,5\u00A03")); // a no-break space is a blank too
     QPoint inside;
     for (int x = 0; x < edit->width() && inside.isNull(); ++x) {
         if (edit->cursorPositionAt(QPoint(x, edit->height() / 2)) == 4) {

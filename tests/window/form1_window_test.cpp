@@ -366,7 +366,7 @@ TEST_F(Form1Test, ScreenReadersEditAndSelectTheBoundsText) {
     const Edit edits[] = {
         {"delete", [&] { editing->deleteText(1, 3); }, u"-00"},
         {"insert", [&] { editing->insertText(1, QStringLiteral("1")); }, u"-15,00"},
-        {"replace", [&] { editing->replaceText(0, 2, QStringLiteral("7")); }, u"7,00"},
+        {"replace", [&] { editing->replaceText(1, 3, QStringLiteral("7")); }, u"-700"},
         {"value", [&] { lower->setText(QAccessible::Value, QStringLiteral("2,5")); }, u"2,5"},
         {"name", [&] { lower->setText(QAccessible::Name, QStringLiteral("2,5")); }, u"-5,00"},
     };
