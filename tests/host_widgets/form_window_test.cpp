@@ -1,6 +1,7 @@
 #include "host/runtime/error.h"
 #include "host/runtime/program_description.h"
 #include "host/widgets/form_window.h"
+#include "host/widgets/startup_failure.h"
 #include "tests/support/error_reports.h"
 #include "tests/support/expect_error.h"
 #include "tests/support/test_application.h"
@@ -222,6 +223,22 @@ TEST(ErrorBox, ShowsTheErrorOverTheWindowWithOneButton) {
     }
     EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+}
+
+// Qt's messages from the start are held while it lasts, then passed on in order.
+TEST(StartupFailureGuard, PassesOnHeldMessagesWhenTheStartEnds) {
+    static QStringList seen;
+    seen.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { seen << text; });
+    {
+        const StartupFailureGuard guard("test");
+        qWarning("first");
+        qWarning("second");
+        EXPECT_TRUE(seen.isEmpty());
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("first"), QStringLiteral("second")}));
 }
 
 TEST_F(FormWindowTest, LayersStackWhateverTheTableOrder) {

@@ -238,6 +238,8 @@ TEST_F(Form1Test, PictureLiesBeneathAndBoxesOnTop) {
     }
     EXPECT_LT(children.indexOf(control(shape)), children.indexOf(control(lowerBox)));
     EXPECT_LT(children.indexOf(control(label)), children.indexOf(control(button)));
+    // A click on the bare picture reaches the window itself.
+    EXPECT_EQ(window_->childAt(100, 150), nullptr);
 }
 
 TEST_F(Form1Test, PictureStaysTheSameWhateverIsTypedOrComputed) {
@@ -320,6 +322,9 @@ TEST_F(Form1Test, EveryControlAScreenReaderReachesHasATurkishName) {
         {shape, u"Dikdörtgen"},
         {image, u"Standart normal dağılımın eğrisi"},
     }};
+    // The names Qt's tools and the picture's warnings know the controls by.
+    EXPECT_EQ(control(lowerBox)->objectName(), u"Text2(0)");
+    EXPECT_EQ(control(upperBox)->objectName(), u"Text2(1)");
     for (const auto& [name, expected] : names) {
         EXPECT_EQ(QAccessible::queryAccessibleInterface(control(name))->text(QAccessible::Name),
                   QString::fromUtf16(expected))
