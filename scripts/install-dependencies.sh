@@ -22,6 +22,8 @@ packages=(
     # packaging and its checks
     dpkg-dev file desktop-file-utils appstream appstream-compose man-db lintian devscripts
     librsvg2-bin diffoscope-minimal
+    # the image loader through which appstreamcli compose reads the scalable icon
+    librsvg2-common
 )
 if [ "${1:-}" = --windows ]; then
     packages+=(

@@ -16,8 +16,9 @@ namespace dorvek::test {
 namespace {
 
 // Runs the tool without a display and without a chosen Qt platform.
-CalcRun runTool(const QStringList& arguments) {
-    return runDorvekCalc(arguments, {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"});
+CalcRun runTool(const QStringList& arguments, const QString& workingDirectory = {}) {
+    return runDorvekCalc(arguments, {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}, {},
+                         workingDirectory);
 }
 
 class PictureOptions : public testing::Test {
@@ -38,10 +39,11 @@ TEST_F(PictureOptions, EmfWritesTheWindowsCurvePictureToAFileOrStandardOutput) {
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_TRUE(written.readAll() == expected);
 
-    const CalcRun toOutput = runTool({"--emf", "-"});
+    // Run in the test's folder, where a file wrongly named "-" would show.
+    const CalcRun toOutput = runTool({"--emf", "-"}, directory.path());
     ASSERT_EQ(toOutput.exitCode, 0) << toOutput.standardError.toStdString();
     EXPECT_TRUE(toOutput.outputBytes == expected);
-    EXPECT_FALSE(QFile::exists(QStringLiteral("-")));
+    EXPECT_FALSE(QFile::exists(file("-")));
 }
 
 // The PNG is what the window's player paints, transparent wherever it paints nothing.
@@ -72,8 +74,9 @@ TEST_F(PictureOptions, PngRendersWithTheWindowsPlayer) {
     // A display named but out of reach changes nothing: the tool draws offscreen
     // unless its caller chose a Qt platform.
     const CalcRun toOutput = runDorvekCalc({"--png", "-"}, {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM"},
-                                           {{"DISPLAY", ":60123"}});
+                                           {{"DISPLAY", ":60123"}}, directory.path());
     ASSERT_EQ(toOutput.exitCode, 0) << toOutput.standardError.toStdString();
+    EXPECT_FALSE(QFile::exists(file("-")));
     EXPECT_EQ(QImage::fromData(toOutput.outputBytes, "PNG").convertToFormat(QImage::Format_ARGB32),
               play(window::curvePicture(), own).convertToFormat(QImage::Format_ARGB32));
 }
@@ -133,9 +136,9 @@ INSTANTIATE_TEST_SUITE_P(
         WriteFailureCase{"exact_to_closed_output", R"(exec "$0" --exact 0 1 >&-)", closedOutput},
         WriteFailureCase{"help_to_a_full_disk", R"(exec "$0" --help > /dev/full)", fullOutput},
         WriteFailureCase{"help_to_closed_output", R"(exec "$0" --help >&-)", closedOutput},
-        WriteFailureCase{"emf_through_dash_to_a_full_disk", R"(exec "$0" --emf - > /dev/full)",
-                         fullOutput},
-        WriteFailureCase{"png_through_dash_to_closed_output", R"(exec "$0" --png - >&-)",
+        WriteFailureCase{"emf_through_dash_to_a_full_disk",
+                         R"(cd "$1" && exec "$0" --emf - > /dev/full)", fullOutput},
+        WriteFailureCase{"png_through_dash_to_closed_output", R"(cd "$1" && exec "$0" --png - >&-)",
                          closedOutput},
         WriteFailureCase{"emf_to_a_full_disk", R"(exec "$0" --emf /dev/full)",
                          "dorvek-calc: /dev/full dosyasına yazılamadı: aygıtta yer kalmadı"},

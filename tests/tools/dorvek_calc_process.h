@@ -45,10 +45,12 @@ inline CalcRun finishedRun(QProcess& process) {
 }
 
 // Runs the built dorvek-calc as a script would: in the test's environment less the
-// variables named in `removed`, plus those in `added` that have a value.
-inline CalcRun
-runDorvekCalc(const QStringList& arguments, std::initializer_list<const char*> removed,
-              std::initializer_list<std::pair<const char*, const char*>> added = {}) {
+// variables named in `removed`, plus those in `added` that have a value; in the folder
+// given, or the test's own.
+inline CalcRun runDorvekCalc(const QStringList& arguments,
+                             std::initializer_list<const char*> removed,
+                             std::initializer_list<std::pair<const char*, const char*>> added = {},
+                             const QString& workingDirectory = {}) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* variable : removed) {
         environment.remove(QString::fromLatin1(variable));
@@ -60,6 +62,7 @@ runDorvekCalc(const QStringList& arguments, std::initializer_list<const char*> r
     }
     QProcess process;
     process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(workingDirectory);
     process.start(QStringLiteral(DORVEK_CALC_PATH), arguments);
     return finishedRun(process);
 }
