@@ -38,7 +38,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ErrorCase{ErrorKind::TypeMismatch, 13, "Tür uyuşmazlığı"},
                       ErrorCase{ErrorKind::ControlCallFailed, 440,
                                 "Denetim üzerinde işlem yapılamadı"},
-                      ErrorCase{ErrorKind::InvalidPicture, 481, "Geçersiz resim"}),
+                      ErrorCase{ErrorKind::InvalidPicture, 481, "Geçersiz resim"},
+                      ErrorCase{static_cast<ErrorKind>(99), 99, "Bilinmeyen hata"}),
     [](const auto& info) { return std::to_string(info.param.number); });
 
 TEST(ErrorTest, IsAStandardException) {

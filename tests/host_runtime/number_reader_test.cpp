@@ -71,6 +71,9 @@ const ReadCase readCases[] = {
     {"negative_underflow_reads_negative_zero", u("-2,5e-999"), -0.0},
     {"huge_negative_exponent", u("1e-99999999999999999999"), 0.0},
     {"zero_with_huge_exponent", u("0e99999999999"), 0.0},
+    // The magnitude counts neither leading zeros nor the zeros after the separator as digits.
+    {"leading_zeros_then_underflow", QString(400, u'0') + u("1e-400"), 0.0},
+    {"fraction_zeros_then_underflow", u("0,") + QString(1000, u'0') + u("1e500"), 0.0},
     // Beyond the double range.
     {"beyond_double", u("1e309"), std::nullopt, ErrorKind::Overflow},
     {"just_beyond_largest", u("1.7976931348623159e308"), std::nullopt, ErrorKind::Overflow},
@@ -130,6 +133,11 @@ TEST(ReadNumberTest, ReadsVeryLongTexts) {
     EXPECT_EQ(readNumber(QString(100000, u'0') + u("1,25"), comma), 1.25);
     EXPECT_EQ(readNumber(u("1,") + QString(99998, u'0') + u("e-2"), comma), 0.01);
     test::expectError(ErrorKind::Overflow, [&] { readNumber(QString(100000, u'9'), comma); });
+    // Two million digits and an exponent that brings them out of range the other way.
+    EXPECT_EQ(readNumber(u("1") + QString(2000000, u'0') + u("e-2000400"), comma), 0.0);
+    test::expectError(ErrorKind::Overflow, [&] {
+        readNumber(u("0,") + QString(2000000, u'0') + u("1e2000400"), comma);
+    });
 }
 
 // A locale whose separator is neither '.' nor ',' still reads both of them, and its own.

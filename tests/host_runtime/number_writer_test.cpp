@@ -120,6 +120,9 @@ TEST(FormatNumberTest, FollowsOtherPatternsOfTheSameForm) {
     EXPECT_EQ(formatNumber(0.25, u"#", comma), QLatin1String(""));
     EXPECT_EQ(formatNumber(0.25, u"#.00", comma), QLatin1String(",25"));
     EXPECT_EQ(formatNumber(7.0, u"000.0", comma), QLatin1String("007,0"));
+    // Forty decimals are the most a pattern may ask for.
+    EXPECT_EQ(formatNumber(0.5, QStringLiteral("0.") + QString(40, u'0'), comma),
+              QStringLiteral("0,5") + QString(39, u'0'));
     for (const char16_t* wrong :
          {u"##0,00000", u"0.0#", u"x", u"0.00000000000000000000000000000000000000000"}) {
         test::expectError(ErrorKind::TypeMismatch, [&] { formatNumber(1.0, wrong, comma); });

@@ -130,6 +130,8 @@ const ArithmeticCase arithmeticCases[] = {
     {"double_exponent", power, D(9.0), D(0.5), D(3.0)},
     {"square_overflows", power, D(1.5e154), I(2), std::nullopt},
     {"power_of_zero_negative", power, D(0.0), I(-1), std::nullopt, ErrorKind::DivisionByZero},
+    {"zero_to_double_zero", power, D(0.0), D(0.0), D(1.0)},
+    {"negative_to_negative", power, D(-2.0), I(-1), D(-0.5)},
     {"root_of_negative", power, D(-8.0), D(1.0 / 3.0), std::nullopt, ErrorKind::InvalidOperation},
 };
 

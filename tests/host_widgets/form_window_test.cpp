@@ -1,6 +1,7 @@
 #include "host/runtime/error.h"
 #include "host/runtime/program_description.h"
 #include "host/widgets/form_window.h"
+#include "host/widgets/startup_failure.h"
 #include "tests/support/error_reports.h"
 #include "tests/support/expect_error.h"
 #include "tests/support/test_application.h"
@@ -187,6 +188,10 @@ TEST(ErrorBox, ShowsTheErrorOverTheWindowWithOneButton) {
     QString title;
     QString text;
     QStringList buttons;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    const QWidget* parent = nullptr;
+    Qt::WindowFlags flags;
+    bool defaultIsTheButton = false;
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -196,6 +201,10 @@ TEST(ErrorBox, ShowsTheErrorOverTheWindowWithOneButton) {
             for (const QAbstractButton* button : box->buttons()) {
                 buttons << button->text();
             }
+            icon = box->icon();
+            parent = box->parentWidget();
+            flags = box->windowFlags();
+            defaultIsTheButton = box->defaultButton() == box->buttons().front();
             box->buttons().front()->click();
         }
     });
@@ -204,6 +213,32 @@ TEST(ErrorBox, ShowsTheErrorOverTheWindowWithOneButton) {
     EXPECT_EQ(title, u"Test Programı");
     EXPECT_EQ(text, u"Çalışma hatası 6:\n\nTaşma");
     EXPECT_EQ(buttons, QStringList{QStringLiteral("Tamam")});
+    EXPECT_TRUE(defaultIsTheButton);
+    EXPECT_EQ(icon, QMessageBox::Critical);
+    EXPECT_EQ(parent, &window);
+    // A title bar with the system menu and the close button, and nothing to resize.
+    for (const Qt::WindowType hint : {Qt::CustomizeWindowHint, Qt::WindowTitleHint,
+                                      Qt::WindowSystemMenuHint, Qt::WindowCloseButtonHint}) {
+        EXPECT_TRUE(flags.testFlag(hint)) << hint;
+    }
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+}
+
+// Qt's messages from the start are held while it lasts, then passed on in order.
+TEST(StartupFailureGuard, PassesOnHeldMessagesWhenTheStartEnds) {
+    static QStringList seen;
+    seen.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& text) { seen << text; });
+    {
+        const StartupFailureGuard guard("test");
+        qWarning("first");
+        qWarning("second");
+        EXPECT_TRUE(seen.isEmpty());
+    }
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(seen, (QStringList{QStringLiteral("first"), QStringLiteral("second")}));
 }
 
 TEST_F(FormWindowTest, LayersStackWhateverTheTableOrder) {

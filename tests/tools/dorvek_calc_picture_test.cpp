@@ -71,7 +71,10 @@ TEST_F(PictureOptions, PngRendersWithTheWindowsPlayer) {
         EXPECT_EQ(written.convertToFormat(QImage::Format_ARGB32),
                   expected.convertToFormat(QImage::Format_ARGB32));
     }
-    const CalcRun toOutput = runTool({"--png", "-"}, directory.path());
+    // A display named but out of reach changes nothing: the tool draws offscreen
+    // unless its caller chose a Qt platform.
+    const CalcRun toOutput = runDorvekCalc({"--png", "-"}, {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM"},
+                                           {{"DISPLAY", ":60123"}}, directory.path());
     ASSERT_EQ(toOutput.exitCode, 0) << toOutput.standardError.toStdString();
     EXPECT_FALSE(QFile::exists(file("-")));
     EXPECT_EQ(QImage::fromData(toOutput.outputBytes, "PNG").convertToFormat(QImage::Format_ARGB32),

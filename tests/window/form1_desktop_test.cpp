@@ -10,6 +10,7 @@
 #include <QLibraryInfo>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QRegularExpression>
 #include <QStyle>
 #include <QStyleFactory>
@@ -132,6 +133,27 @@ TEST_P(Form1CopyTest, DoubleAndTripleClickSelectAndCopyTheWholeNumber) {
         QTest::mouseClick(edit, Qt::LeftButton, Qt::NoModifier, point);
         EXPECT_EQ(edit->selectedText(), whole) << "triple-click in " << name.name;
     }
+}
+
+// The run of non-blank characters under the pointer, and only for the left button.
+TEST_F(Form1Test, DoubleClickSelectsBetweenBlanks) {
+    showActive();
+    QLineEdit* edit = box(lowerBox);
+    edit->setText(QStringLiteral("1 -2,5\u00A03")); // a no-break space is a blank too
+    QPoint inside;
+    for (int x = 0; x < edit->width() && inside.isNull(); ++x) {
+        if (edit->cursorPositionAt(QPoint(x, edit->height() / 2)) == 4) {
+            inside = QPoint(x, edit->height() / 2);
+        }
+    }
+    ASSERT_FALSE(inside.isNull());
+    edit->deselect();
+    QMouseEvent right(QEvent::MouseButtonDblClick, inside, edit->mapToGlobal(inside),
+                      Qt::RightButton, Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(edit, &right);
+    EXPECT_FALSE(edit->hasSelectedText());
+    QTest::mouseDClick(edit, Qt::LeftButton, Qt::NoModifier, inside);
+    EXPECT_EQ(edit->selectedText(), u"-2,5");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -351,6 +373,7 @@ TEST_P(Form1FocusLossTest, BoundBoxShowsTheStartOfItsTextOnlyWhenLeftForGood) {
     ASSERT_GT(lower->fontMetrics().horizontalAdvance(lower->text()), lower->width());
     const std::unique_ptr<QWidget> elsewhere = GetParam().thief(lower);
     EXPECT_EQ(lower->cursorPosition(), GetParam().showsStart ? 0 : 8);
+    EXPECT_FALSE(lower->hasSelectedText());
     const QImage left = lower->grab().toImage();
 
     // The same box showing no more than the start, which fits whole.
