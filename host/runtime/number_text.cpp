@@ -84,7 +84,7 @@ ScannedNumber scanNumber(QStringView text, const NumberLocale& locale) {
         bool anyExponentDigit = false;
         for (; i < s.size() && isAsciiDigit(s[i]); ++i) {
             anyExponentDigit = true;
-            // Saturate: any exponent beyond a million is out of range all the same.
+            // Saturate: any exponent beyond a billion is out of range all the same.
             exponent = std::min(exponent * 10 + (s[i].unicode() - u'0'), 1'000'000'000LL);
             number.ascii.push_back(static_cast<char>(s[i].unicode()));
         }
