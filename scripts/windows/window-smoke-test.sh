@@ -14,6 +14,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 title="Dorvek Dağılım"
 program_title="Dorvek Olasılıklar"
 pid=""
+# shellcheck source=../../tests/smoke/window_steps.sh
+source "$here/../../tests/smoke/window_steps.sh"
 
 cleanup() {
     [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
@@ -46,10 +48,7 @@ pid=$!
 window=$(timeout 60 xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1) ||
     fail "no window titled $title mapped"
 step "the window \"$title\" mapped"
-geometry=$(xwininfo -id "$window")
-width=$(awk '/^ *Width:/ {print $2}' <<<"$geometry")
-height=$(awk '/^ *Height:/ {print $2}' <<<"$geometry")
-[ "$width" = 414 ] && [ "$height" = 245 ] || fail "client area is ${width} x ${height}"
+require_client_size "$window" 414 245
 step "client area 414 x 245"
 
 # The lower bound box has the focus at start. Focus order: lower bound, "Sonuç", the
@@ -86,12 +85,7 @@ if [ -n "$screenshots" ]; then
 fi
 xdotool windowfocus --sync "$box"
 xdotool key Return
-for _ in $(seq 50); do
-    xdotool search --onlyvisible --name "^$program_title\$" >/dev/null 2>&1 || break
-    sleep 0.1
-done
-xdotool search --onlyvisible --name "^$program_title\$" >/dev/null 2>&1 &&
-    fail "Return did not dismiss the error box"
+wait_until_gone "$program_title" || fail "Return did not dismiss the error box"
 result=$(result_text)
 [ "$result" = "0,95000" ] || fail "after the error the result box reads \"$result\""
 step "Return dismissed it; the result box still reads $result"
@@ -99,14 +93,7 @@ step "Return dismissed it; the result box still reads $result"
 # Alt+F4 as Windows closes a window; wine passes it to the window itself.
 xdotool windowfocus --sync "$window"
 xdotool key alt+F4
-for _ in $(seq 150); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "still running 15 s after Alt+F4"
-status=0
-wait "$pid" || status=$?
+require_clean_exit "$pid" 15 "Alt+F4"
 pid=""
-[ "$status" -eq 0 ] || fail "exit status $status"
 step "Alt+F4 closed the window, exit status 0"
 echo "window smoke test passed"

@@ -18,6 +18,8 @@ program_title="Dorvek Olasılıklar"
 pid=""
 manager_pid=""
 shots=$(mktemp -d)
+# shellcheck source=window_steps.sh
+source "$(dirname "$0")/window_steps.sh"
 
 cleanup() {
     [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
@@ -55,14 +57,6 @@ offers_no_maximise() { # WINDOW WHAT
     fi
 }
 
-wait_until_gone() { # WINDOW-NAME
-    for _ in $(seq 50); do
-        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-        sleep 0.1
-    done
-    return 1
-}
-
 # The test suite may run with Qt's offscreen platform; this test needs the real one.
 unset QT_QPA_PLATFORM
 export LC_ALL=C.UTF-8 # for the tools; dorvek gets its own locale below
@@ -98,10 +92,7 @@ startup_class=$(sed -n 's/^StartupWMClass=//p' "$desktop_entry")
 [ -n "$startup_class" ] || fail "$desktop_entry names no StartupWMClass"
 [ "$class" = "WM_CLASS = \"dorvek\", \"$startup_class\"" ] || fail "$class, not $startup_class"
 
-geometry=$(xwininfo -id "$window")
-width=$(awk '/^ *Width:/ {print $2}' <<<"$geometry")
-height=$(awk '/^ *Height:/ {print $2}' <<<"$geometry")
-[ "$width" = 414 ] && [ "$height" = 245 ] || fail "client area is ${width} x ${height}"
+require_client_size "$window" 414 245
 offers_no_maximise "$window" "the window"
 
 # The keyboard alone. The lower bound box has the focus at start: a bound that is
@@ -145,13 +136,6 @@ if [ -n "$window_manager" ]; then
 else
     "$close_window" "$window" || fail "could not send the close request"
 fi
-for _ in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$pid" 2>/dev/null && fail "still running 10 s after the close request"
-status=0
-wait "$pid" || status=$?
+require_clean_exit "$pid" 10 "the close request"
 pid=""
-[ "$status" -eq 0 ] || fail "exit status $status"
 echo "window smoke test passed${window_manager:+ under $window_manager}"
