@@ -133,6 +133,71 @@ TEST_F(Form1Test, ResultBoxTakesTheFocusButNoTyping) {
     EXPECT_EQ(box(resultBox)->text(), u"");
 }
 
+// The pixels of a box that differ between the box with the focus and without it, and
+// how many of those are the result's blue.
+struct FocusSign {
+    int changed = 0;
+    int blue = 0;
+    int tallestBlueColumn = 0;
+};
+
+FocusSign focusSign(const QImage& focused, const QImage& unfocused) {
+    FocusSign sign;
+    for (int x = 0; x < focused.width(); ++x) {
+        int column = 0;
+        for (int y = 0; y < focused.height(); ++y) {
+            if (focused.pixel(x, y) == unfocused.pixel(x, y)) {
+                continue;
+            }
+            ++sign.changed;
+            if (focused.pixel(x, y) == qRgb(0, 0, 255)) {
+                ++sign.blue;
+                ++column;
+            }
+        }
+        sign.tallestBlueColumn = std::max(sign.tallestBlueColumn, column);
+    }
+    return sign;
+}
+
+// Tab reaches the read-only result box with a sign a user sees: empty, a caret in the
+// result's blue, a line most of the box high; holding a result, the result selected.
+TEST_F(Form1Test, ResultBoxShowsWhereTheFocusIsWhenTabReachesIt) {
+    const test::ScopedLocale locale("C.UTF-8");
+    showActive();
+    const auto grabbed = [this] {
+        return control(resultBox)->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    // From the lower bound box, two Tabs reach the result box.
+    const auto tabTwice = [] {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    };
+    const QImage emptyWithout = grabbed();
+    tabTwice();
+    ASSERT_EQ(QApplication::focusWidget(), control(resultBox));
+    const FocusSign caret = focusSign(grabbed(), emptyWithout);
+    EXPECT_GE(caret.tallestBlueColumn, 9);
+    EXPECT_LE(caret.changed, 2 * control(resultBox)->height()) << "more than a caret";
+    EXPECT_EQ(caret.blue, caret.changed);
+
+    box(lowerBox)->setText(QStringLiteral("-1"));
+    box(upperBox)->setText(QStringLiteral("1"));
+    click();
+    ASSERT_EQ(box(resultBox)->text(), u"0.68269");
+    control(lowerBox)->setFocus();
+    const QImage resultWithout = grabbed();
+    tabTwice();
+    ASSERT_EQ(QApplication::focusWidget(), control(resultBox));
+    EXPECT_EQ(box(resultBox)->selectedText(), u"0.68269");
+    // The selection's highlight behind the whole text.
+    EXPECT_GE(focusSign(grabbed(), resultWithout).changed, 100);
+
+    // Leaving it, the sign goes.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(focusSign(grabbed(), resultWithout).changed, 0);
+}
+
 // The window's fixed look, in the values of its design: each control's frame in
 // pixels, font and colours, and the classic scheme's colours for every palette role.
 struct ControlLook {
