@@ -14,6 +14,8 @@ packages=(
     # leak suppressions, which name functions, match nothing
     libgtest-dev libgmock-dev libbenchmark-dev libuemf-dev valgrind time python3 llvm
     xvfb xauth xdotool x11-utils openbox libx11-dev imagemagick
+    # the sources of a legacy Turkish locale that a window test compiles for itself
+    locales
     # a screen reader's view: the accessibility bus and its Python bindings
     at-spi2-core dbus-daemon dbus-bin python3-pyatspi
     # the faces that stand in for the window's and the picture's fonts, Qt's own

@@ -1,6 +1,7 @@
 // Build-time tool: writes the window's icon for the desktop's icon theme, at each size
 // asked for and as a scalable SVG. A size the window icon has a pixel image for gets
-// that image as it is; any other gets the icon's outline, so nothing is drawn twice.
+// that image as it is; any other gets the icon's outline, so nothing is drawn twice,
+// with a light edge around it.
 
 #include "host/runtime/program_description.h"
 #include "host/widgets/form_icon.h"
@@ -17,12 +18,18 @@
 
 namespace {
 
+// Docks and panels are often dark, where a black tick on transparency all but
+// vanishes. A white band outside the outline keeps it readable there and is lost on a
+// light one. The window's own images stay as they are: at their sizes a band would
+// swallow the tick.
+constexpr dorvek::host::IconEdge lightEdge{.colourIndex = 15, .width = 2};
+
 QImage iconAtSize(int size) {
     const auto images = dorvek::window::form1Icon();
     const auto image = std::ranges::find(images, size, &dorvek::host::IconImage::size);
     return image != images.end()
                ? dorvek::host::iconImage(*image)
-               : dorvek::host::iconImage(dorvek::window::form1IconOutline(), size);
+               : dorvek::host::iconImage(dorvek::window::form1IconOutline(), size, lightEdge);
 }
 
 bool writeFile(const QString& path, const QByteArray& bytes) {
@@ -64,7 +71,7 @@ int main(int argc, char** argv) {
         }
     }
     if (!writeFile(directory.filePath(QStringLiteral("scalable.svg")),
-                   dorvek::host::iconSvg(dorvek::window::form1IconOutline()))) {
+                   dorvek::host::iconSvg(dorvek::window::form1IconOutline(), lightEdge))) {
         std::fputs("write-icon-images: cannot write scalable.svg\n", stderr);
         return 1;
     }

@@ -81,8 +81,7 @@ std::array<ControlDescription, 7> form1Controls(std::span<const std::byte> curve
             .kind = ControlKind::Shape,
             .name = "Shape1",
             .frame = {3000, 120, 495, 3195},
-            .stacking = Stacking::OverPicture,
-            .accessibleName = "Dikdörtgen",
+            .stacking = Stacking::OverPicture, // decoration: screen readers are not told of it
             .shape = {.colour = Colour::rgb(0, 192, 192), .style = 7},
         },
         {

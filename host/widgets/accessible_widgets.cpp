@@ -1,6 +1,8 @@
 #include "accessible_widgets.h"
 
 #include "form_window.h"
+#include "image_control.h"
+#include "shape_control.h"
 #include "text_box.h"
 
 #include <QAccessibleWidget>
@@ -101,12 +103,51 @@ private:
     TextBox* box() const { return static_cast<TextBox*>(widget()); }
 };
 
+// A form window is a frame. Its shapes are decoration that tells nothing, so screen
+// readers are not told of them: they would read out "a rectangle" among the controls.
+class FormWindowAccessible final : public QAccessibleWidget {
+public:
+    explicit FormWindowAccessible(FormWindow* window)
+        : QAccessibleWidget(window, QAccessible::Window) {}
+
+    int childCount() const override { return static_cast<int>(told().size()); }
+    QAccessibleInterface* child(int index) const override {
+        const QList<QWidget*> children = told();
+        return index >= 0 && index < children.size()
+                   ? QAccessible::queryAccessibleInterface(children.at(index))
+                   : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        if (child == nullptr) {
+            return -1;
+        }
+        return static_cast<int>(told().indexOf(qobject_cast<QWidget*>(child->object())));
+    }
+
+private:
+    QList<QWidget*> told() const {
+        QList<QWidget*> children;
+        for (QObject* object : widget()->children()) {
+            auto* child = qobject_cast<QWidget*>(object);
+            if (child != nullptr && !child->isWindow() &&
+                dynamic_cast<ShapeControl*>(child) == nullptr) {
+                children.append(child);
+            }
+        }
+        return children;
+    }
+};
+
 // Asked once for each class of an object's ancestry, most derived first; the host's
 // widgets declare no class of their own, so they are told apart by their type.
 QAccessibleInterface* accessibleWidget(const QString& className, QObject* object) {
     if (className == QLatin1String("QWidget")) {
         if (auto* window = dynamic_cast<FormWindow*>(object)) {
-            return new QAccessibleWidget(window, QAccessible::Window);
+            return new FormWindowAccessible(window);
+        }
+        // A picture, named by its description: an image, not an empty client area.
+        if (auto* image = dynamic_cast<ImageControl*>(object)) {
+            return new QAccessibleWidget(image, QAccessible::Graphic);
         }
     }
     if (className == QLatin1String("QLineEdit")) {

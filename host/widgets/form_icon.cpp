@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QPainter>
+#include <QPen>
 #include <QPixmap>
 #include <QPolygonF>
 #include <QString>
@@ -110,6 +111,20 @@ void checkOutline(const IconOutline& outline) {
     }
 }
 
+void checkEdge(const std::optional<IconEdge>& edge) {
+    if (edge && (!(edge->width >= 0) || edge->colourIndex >= standardPalette.size())) {
+        throw std::invalid_argument("an icon edge with no width or no palette colour");
+    }
+}
+
+QPolygonF polygonOf(const IconOutline& outline) {
+    QPolygonF polygon;
+    for (const IconPoint& point : outline.points) {
+        polygon << QPointF(point.x, point.y);
+    }
+    return polygon;
+}
+
 // Numbers as SVG writes them, whatever the locale: 14.25, 3.
 QString svgNumber(double value) {
     return QString::number(value, 'g', 10);
@@ -130,41 +145,57 @@ QImage iconImage(const IconImage& image) {
     return result;
 }
 
-QImage iconImage(const IconOutline& outline, int size) {
+QImage iconImage(const IconOutline& outline, int size, std::optional<IconEdge> edge) {
     checkOutline(outline);
+    checkEdge(edge);
     if (size < 1) {
         throw std::invalid_argument("an icon image of no pixels");
     }
-    QPolygonF polygon;
-    for (const IconPoint& point : outline.points) {
-        polygon << QPointF(point.x, point.y);
-    }
+    const QPolygonF polygon = polygonOf(outline);
     QImage result(size, size, QImage::Format_ARGB32_Premultiplied);
     result.fill(Qt::transparent);
     QPainter painter(&result);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / outline.side, size / outline.side);
+    if (edge && edge->width > 0) {
+        // Round joins, as the SVG asks for, so that the sharp tip gets no long spike.
+        const QColor colour(standardPalette[edge->colourIndex]);
+        painter.setPen(QPen(colour, edge->width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(colour);
+        painter.drawPolygon(polygon, Qt::WindingFill);
+    }
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(standardPalette[outline.colourIndex]));
-    painter.scale(size / outline.side, size / outline.side);
     // Non-zero winding, as SVG fills a path, so that both forms fill the same area.
     painter.drawPolygon(polygon, Qt::WindingFill);
     painter.end();
     return result.convertToFormat(QImage::Format_ARGB32);
 }
 
-QByteArray iconSvg(const IconOutline& outline) {
+QByteArray iconSvg(const IconOutline& outline, std::optional<IconEdge> edge) {
     checkOutline(outline);
+    checkEdge(edge);
     QString path;
     for (const IconPoint& point : outline.points) {
         path += path.isEmpty() ? QStringLiteral("M") : QStringLiteral(" L");
         path += svgNumber(point.x) + u' ' + svgNumber(point.y);
     }
+    path += QStringLiteral(" Z");
+    // SVG strokes a path over its fill, so the edge is a path of its own beneath.
+    QString edgePath;
+    if (edge && edge->width > 0) {
+        const QString colour = QColor(standardPalette[edge->colourIndex]).name();
+        edgePath = QStringLiteral("  <path d=\"%1\" fill=\"%2\" stroke=\"%2\" stroke-width=\"%3\" "
+                                  "stroke-linejoin=\"round\"/>\n")
+                       .arg(path, colour, svgNumber(edge->width));
+    }
     return QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
 <svg xmlns="http://www.w3.org/2000/svg" width="%1" height="%1" viewBox="0 0 %1 %1">
-  <path d="%2 Z" fill="%3"/>
+%2  <path d="%3" fill="%4"/>
 </svg>
 )")
-        .arg(svgNumber(outline.side), path, QColor(standardPalette[outline.colourIndex]).name())
+        .arg(svgNumber(outline.side), edgePath, path,
+             QColor(standardPalette[outline.colourIndex]).name())
         .toUtf8();
 }
 

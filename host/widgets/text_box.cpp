@@ -2,6 +2,9 @@
 
 #include <QFocusEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <algorithm>
 #include <limits>
 
 namespace dorvek::host {
@@ -42,6 +45,22 @@ void TextBox::mouseDoubleClickEvent(QMouseEvent* event) {
     }
     if (end > start) {
         setSelection(static_cast<int>(start), static_cast<int>(end - start));
+    }
+}
+
+void TextBox::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    // Qt draws no caret in a read-only box, so Tab would reach an empty result box
+    // with no sign of where the focus went. It gets a steady caret where the selection
+    // would start; a selection, as Tab makes of a text, shows itself. Qt's caret
+    // rectangle is wider than the caret, around it.
+    if (isReadOnly() && hasFocus() && !hasSelectedText()) {
+        const QRect around = cursorRect();
+        const int width = style()->pixelMetric(QStyle::PM_TextCursorWidth, nullptr, this);
+        QPainter painter(this);
+        painter.fillRect(
+            QRect(around.center().x(), around.top(), std::max(width, 1), around.height()),
+            palette().text());
     }
 }
 

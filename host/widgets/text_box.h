@@ -8,7 +8,8 @@ namespace dorvek::host {
 // of any length, so a box that cut a text short would have it compute with another
 // number than the one the user sees elsewhere. When it loses the focus it shows the
 // start of its text, where a number keeps its sign and leading digits. A double-click
-// selects the whole number under the pointer, not the word between two separators.
+// selects the whole number under the pointer, not the word between two separators. A
+// read-only box that has the focus shows a caret, as an editable one does.
 class TextBox : public QLineEdit {
 public:
     TextBox(const QString& text, QWidget* parent);
@@ -16,6 +17,7 @@ public:
 protected:
     void focusOutEvent(QFocusEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 };
 
 } // namespace dorvek::host

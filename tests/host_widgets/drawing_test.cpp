@@ -177,6 +177,66 @@ TEST(IconOutline, SlantedEdgesAreSmoothed) {
     }
 }
 
+// The rectangle at 64 pixels with a white edge 2 units wide: one unit, two pixels, of
+// white outside the blue fill, opaque, and nothing beyond it; the fill is untouched.
+TEST(IconOutline, EdgeIsABandOutsideTheFillInItsPaletteColour) {
+    test::testApplication();
+    const QImage image = iconImage(IconOutline{.side = 32, .points = rectangle, .colourIndex = 12},
+                                   64, IconEdge{.colourIndex = 15, .width = 2});
+    for (const QPoint inside : {QPoint(16, 8), QPoint(47, 8), QPoint(16, 23), QPoint(47, 23)}) {
+        EXPECT_EQ(image.pixel(inside), qRgba(0, 0, 255, 255)) << inside.x() << "," << inside.y();
+    }
+    for (const QPoint band : {QPoint(15, 12), QPoint(14, 12), QPoint(48, 12), QPoint(49, 12),
+                              QPoint(30, 7), QPoint(30, 6), QPoint(30, 24), QPoint(30, 25)}) {
+        EXPECT_EQ(image.pixel(band), qRgba(255, 255, 255, 255)) << band.x() << "," << band.y();
+    }
+    for (const QPoint beyond :
+         {QPoint(13, 12), QPoint(50, 12), QPoint(30, 5), QPoint(30, 26), QPoint(0, 0)}) {
+        EXPECT_EQ(qAlpha(image.pixel(beyond)), 0) << beyond.x() << "," << beyond.y();
+    }
+    // Round at the corners: the pixel diagonally off a corner, its centre 2.1 pixels
+    // from it, is mostly clear; a mitred corner would cover it whole.
+    EXPECT_LT(qAlpha(image.pixel(14, 6)), 128);
+}
+
+TEST(IconOutline, EdgeOfNoWidthDrawsNothing) {
+    test::testApplication();
+    const IconOutline outline{.side = 32, .points = rectangle, .colourIndex = 12};
+    EXPECT_EQ(iconImage(outline, 64, IconEdge{.colourIndex = 15, .width = 0}),
+              iconImage(outline, 64));
+}
+
+struct EdgeLimit {
+    const char* label;
+    double width;
+    std::uint8_t colourIndex;
+    bool refused;
+};
+
+class IconEdgeLimitsTest : public ::testing::TestWithParam<EdgeLimit> {};
+
+TEST_P(IconEdgeLimitsTest, RefusesEdgesOfNoWidthOrColour) {
+    test::testApplication();
+    const EdgeLimit& row = GetParam();
+    const IconOutline outline{.side = 32, .points = rectangle};
+    const IconEdge edge{.colourIndex = row.colourIndex, .width = row.width};
+    if (row.refused) {
+        EXPECT_THROW(iconImage(outline, 16, edge), std::invalid_argument);
+        EXPECT_THROW(iconSvg(outline, edge), std::invalid_argument);
+    } else {
+        EXPECT_EQ(iconImage(outline, 16, edge).size(), QSize(16, 16));
+        EXPECT_FALSE(iconSvg(outline, edge).isEmpty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Limits, IconEdgeLimitsTest,
+                         ::testing::Values(EdgeLimit{"no_width", 0, 15, false},
+                                           EdgeLimit{"negative_width", -0.5, 15, true},
+                                           EdgeLimit{"not_a_number_width", std::nan(""), 15, true},
+                                           EdgeLimit{"last_palette_colour", 1, 15, false},
+                                           EdgeLimit{"past_the_palette", 1, 16, true}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
 struct OutlineLimit {
     const char* label;
     double side;
@@ -224,6 +284,22 @@ TEST(IconOutline, SvgIsOnePathOnTheOutlinesSquare) {
               "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"32\" height=\"32\" "
               "viewBox=\"0 0 32 32\">\n"
               "  <path d=\"M1.5 2 L30 2.25 L16 31 Z\" fill=\"#ff0000\"/>\n"
+              "</svg>\n");
+}
+
+// The edge is the same path again, beneath, filled and stroked in its colour with
+// round joins; SVG would stroke a path over its own fill.
+TEST(IconOutline, SvgEdgeIsTheSamePathStrokedBeneath) {
+    constexpr std::array<IconPoint, 3> triangle = {{{1.5, 2}, {30, 2.25}, {16, 31}}};
+    EXPECT_EQ(iconSvg(IconOutline{.side = 32, .points = triangle, .colourIndex = 0},
+                      IconEdge{.colourIndex = 15, .width = 1.5})
+                  .toStdString(),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"32\" height=\"32\" "
+              "viewBox=\"0 0 32 32\">\n"
+              "  <path d=\"M1.5 2 L30 2.25 L16 31 Z\" fill=\"#ffffff\" stroke=\"#ffffff\" "
+              "stroke-width=\"1.5\" stroke-linejoin=\"round\"/>\n"
+              "  <path d=\"M1.5 2 L30 2.25 L16 31 Z\" fill=\"#000000\"/>\n"
               "</svg>\n");
 }
 

@@ -1,6 +1,9 @@
-"""A screen reader's view of the real window, through AT-SPI: the window is a frame,
-the result box is read-only and not editable, and after a computation chosen with
-the keyboard alone the new result is announced without the focus moving to it.
+"""A screen reader's view of the real window, through AT-SPI: the window is a frame
+holding the controls by their Turkish names and the curve as an image, and no
+decorative rectangle; the result box is read-only and not editable; Tab and
+Shift+Tab move the focus through the boxes and the button in the window's order;
+and after a computation chosen with the keyboard alone the new result is announced
+without the focus moving to it.
 
 Usage (in a D-Bus session, inside an X display): screen_reader_listener.py DORVEK
 Exits 0 when all holds, 1 with the reasons otherwise.
@@ -15,8 +18,20 @@ import pyatspi
 from gi.repository import GLib
 
 EXPECTED = "Olasılık: 0,02140"  # P(2 < Z < 3), from the keys typed below
+# What the window holds, in any order, as (role, name).
+CONTROLS = sorted([
+    ("image", "Standart normal dağılımın eğrisi"),
+    ("label", "Standart normal olasılığı"),
+    ("text", "Alt sınır"),
+    ("push button", "Sonuç"),
+    ("text", "Olasılık"),
+    ("text", "Üst sınır"),
+])
+# Where the keys typed below take the focus, from the lower bound box.
+FOCUS_WALK = ["Sonuç", "Olasılık", "Üst sınır", "Olasılık", "Sonuç"]
 failures = []
 heard = []
+focused = []
 
 
 def states(accessible):
@@ -45,6 +60,10 @@ def child_named(parent, name):
 
 def on_event(event):
     source = event.source
+    if event.type.startswith("object:state-changed:focused"):
+        if event.detail1 == 1:
+            focused.append(source.name)
+        return
     if event.type.startswith("object:announcement"):
         heard.append(("announcement", str(event.any_data)))
     elif event.detail1 == 1 and source.getRoleName() == "notification":
@@ -68,6 +87,9 @@ def main():
         window = application[0]
         if window.getRoleName() != "frame":
             failures.append(f"the window's role is {window.getRoleName()}, not frame")
+        controls = sorted((child.getRoleName(), child.name) for child in window)
+        if controls != CONTROLS:
+            failures.append(f"the window holds {controls}, not {CONTROLS}")
         result = child_named(window, "Olasılık")
         lower = child_named(window, "Alt sınır")
         if result is None or lower is None:
@@ -79,7 +101,8 @@ def main():
                 failures.append(f"the lower bound box says {sorted(states(lower))}")
 
         pyatspi.Registry.registerEventListener(
-            on_event, "object:announcement", "object:state-changed:showing")
+            on_event, "object:announcement", "object:state-changed:showing",
+            "object:state-changed:focused")
         window_id = subprocess.run(
             ["xdotool", "search", "--sync", "--onlyvisible", "--classname", "^dorvek$"],
             capture_output=True, text=True, timeout=30, check=True).stdout.split()[0]
@@ -93,6 +116,10 @@ def main():
         pyatspi.Registry.start()
         if not any(text == EXPECTED for _, text in heard):
             failures.append(f"no announcement of {EXPECTED!r} within 10 s; heard {heard}")
+        # The lower bound box may report the focus it had from the start.
+        walk = focused[1:] if focused[:1] == ["Alt sınır"] else focused
+        if walk != FOCUS_WALK:
+            failures.append(f"the focus went {walk}, not {FOCUS_WALK}")
     finally:
         program.terminate()
         program.wait(10)

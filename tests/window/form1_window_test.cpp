@@ -133,6 +133,71 @@ TEST_F(Form1Test, ResultBoxTakesTheFocusButNoTyping) {
     EXPECT_EQ(box(resultBox)->text(), u"");
 }
 
+// The pixels of a box that differ between the box with the focus and without it, and
+// how many of those are the result's blue.
+struct FocusSign {
+    int changed = 0;
+    int blue = 0;
+    int tallestBlueColumn = 0;
+};
+
+FocusSign focusSign(const QImage& focused, const QImage& unfocused) {
+    FocusSign sign;
+    for (int x = 0; x < focused.width(); ++x) {
+        int column = 0;
+        for (int y = 0; y < focused.height(); ++y) {
+            if (focused.pixel(x, y) == unfocused.pixel(x, y)) {
+                continue;
+            }
+            ++sign.changed;
+            if (focused.pixel(x, y) == qRgb(0, 0, 255)) {
+                ++sign.blue;
+                ++column;
+            }
+        }
+        sign.tallestBlueColumn = std::max(sign.tallestBlueColumn, column);
+    }
+    return sign;
+}
+
+// Tab reaches the read-only result box with a sign a user sees: empty, a caret in the
+// result's blue, a line most of the box high; holding a result, the result selected.
+TEST_F(Form1Test, ResultBoxShowsWhereTheFocusIsWhenTabReachesIt) {
+    const test::ScopedLocale locale("C.UTF-8");
+    showActive();
+    const auto grabbed = [this] {
+        return control(resultBox)->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    // From the lower bound box, two Tabs reach the result box.
+    const auto tabTwice = [] {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    };
+    const QImage emptyWithout = grabbed();
+    tabTwice();
+    ASSERT_EQ(QApplication::focusWidget(), control(resultBox));
+    const FocusSign caret = focusSign(grabbed(), emptyWithout);
+    EXPECT_GE(caret.tallestBlueColumn, 9);
+    EXPECT_LE(caret.changed, 2 * control(resultBox)->height()) << "more than a caret";
+    EXPECT_EQ(caret.blue, caret.changed);
+
+    box(lowerBox)->setText(QStringLiteral("-1"));
+    box(upperBox)->setText(QStringLiteral("1"));
+    click();
+    ASSERT_EQ(box(resultBox)->text(), u"0.68269");
+    control(lowerBox)->setFocus();
+    const QImage resultWithout = grabbed();
+    tabTwice();
+    ASSERT_EQ(QApplication::focusWidget(), control(resultBox));
+    EXPECT_EQ(box(resultBox)->selectedText(), u"0.68269");
+    // The selection's highlight behind the whole text.
+    EXPECT_GE(focusSign(grabbed(), resultWithout).changed, 100);
+
+    // Leaving it, the sign goes.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(focusSign(grabbed(), resultWithout).changed, 0);
+}
+
 // The window's fixed look, in the values of its design: each control's frame in
 // pixels, font and colours, and the classic scheme's colours for every palette role.
 struct ControlLook {
@@ -308,18 +373,17 @@ TEST_F(Form1Test, ColoursAsDrawn) {
 TEST_F(Form1Test, EveryControlAScreenReaderReachesHasATurkishName) {
     QAccessibleInterface* form = QAccessible::queryAccessibleInterface(window_.get());
     ASSERT_NE(form, nullptr);
-    ASSERT_EQ(form->childCount(), 7);
+    ASSERT_EQ(form->childCount(), 6);
     for (int i = 0; i < form->childCount(); ++i) {
         EXPECT_FALSE(form->child(i)->text(QAccessible::Name).isEmpty())
             << form->child(i)->object()->objectName().toStdString();
     }
-    const std::array<std::pair<ControlName, const char16_t*>, 7> names = {{
+    const std::array<std::pair<ControlName, const char16_t*>, 6> names = {{
         {lowerBox, u"Alt sınır"},
         {button, u"Sonuç"},
         {resultBox, u"Olasılık"},
         {upperBox, u"Üst sınır"},
         {label, u"Standart normal olasılığı"},
-        {shape, u"Dikdörtgen"},
         {image, u"Standart normal dağılımın eğrisi"},
     }};
     // The names Qt's tools and the picture's warnings know the controls by.
@@ -330,6 +394,34 @@ TEST_F(Form1Test, EveryControlAScreenReaderReachesHasATurkishName) {
                   QString::fromUtf16(expected))
             << name.name;
     }
+}
+
+// The rectangle is decoration: a screen reader walking the window meets every other
+// control once, in the window's own order, and never the rectangle; the curve is an
+// image with its name.
+TEST_F(Form1Test, ScreenReadersAreNotToldOfTheRectangle) {
+    window_->show();
+    QAccessibleInterface* form = QAccessible::queryAccessibleInterface(window_.get());
+    ASSERT_NE(form, nullptr);
+    QStringList met;
+    for (int i = 0; i < form->childCount(); ++i) {
+        QAccessibleInterface* child = form->child(i);
+        ASSERT_NE(child, nullptr) << i;
+        met << child->object()->objectName();
+        EXPECT_EQ(form->indexOfChild(child), i) << i;
+        EXPECT_EQ(child->parent(), form) << i;
+    }
+    met.sort();
+    EXPECT_EQ(met, (QStringList{QStringLiteral("Command1"), QStringLiteral("Image1"),
+                                QStringLiteral("Label1"), QStringLiteral("Text1"),
+                                QStringLiteral("Text2(0)"), QStringLiteral("Text2(1)")}));
+    EXPECT_EQ(form->child(6), nullptr);
+    EXPECT_EQ(form->child(-1), nullptr);
+    EXPECT_EQ(form->indexOfChild(QAccessible::queryAccessibleInterface(control(shape))), -1);
+    EXPECT_EQ(form->indexOfChild(nullptr), -1);
+
+    QAccessibleInterface* curve = QAccessible::queryAccessibleInterface(control(image));
+    EXPECT_EQ(curve->role(), QAccessible::Graphic);
 }
 
 // The window is a frame, and only the boxes a user types into are editable.
