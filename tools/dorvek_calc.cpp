@@ -110,6 +110,7 @@ void run(const Command& command, char* program) {
         writeTo(Output::standardOutput(), dorvek::tools::helpText());
         return;
     case Command::Action::Metafile: {
+        // The picture is made before its file is opened, as for --png.
         const std::span<const std::byte> picture = dorvek::window::curvePicture();
         writeTo(Output::file(command.file),
                 std::string_view(reinterpret_cast<const char*>(picture.data()), picture.size()));
@@ -117,7 +118,8 @@ void run(const Command& command, char* program) {
     }
     case Command::Action::Png: {
         // Drawn before the file is opened: a picture that cannot be made leaves a file
-        // of that name as it was.
+        // of that name as it was, and Qt's fatal errors end the program with no new
+        // file beside it to remove.
         const QByteArray png = renderPng(program, command.pngSize);
         writeTo(Output::file(command.file), std::string_view(png.constData(), png.size()));
         return;
