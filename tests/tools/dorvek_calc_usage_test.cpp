@@ -121,8 +121,8 @@ protected:
 TEST_F(CalcHelpTest, DescribesEveryOptionAndExitStatus) {
     EXPECT_TRUE(help.contains(QStringLiteral("Standart normal dağılımda ALT ile ÜST arasındaki")));
     const QString options = section(help, QStringLiteral("Seçenekler:")).join(QLatin1Char('\n'));
-    for (const char* option :
-         {"--exact", "--emf DOSYA", "--png DOSYA", "--size GENxYÜK", "--", "--help"}) {
+    for (const char* option : {"--exact", "--emf DOSYA", "--png DOSYA", "--size GENxYÜK", "--",
+                               "-h, --help", "--version"}) {
         const QRegularExpression described(
             QStringLiteral("^  %1 +\\S").arg(QRegularExpression::escape(QString::fromUtf8(option))),
             QRegularExpression::MultilineOption);
