@@ -5,6 +5,7 @@
 #include "tests/tools/dorvek_calc_process.h"
 #include "window/curve_picture.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -163,6 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
 class FailedSaveTest : public PictureOptions {
 protected:
     void SetUp() override {
+        ASSERT_FALSE(QImage::fromData(oldBytes, "PNG").isNull());
         QFile old(file("curve"));
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
         ASSERT_EQ(old.write(oldBytes), oldBytes.size());
@@ -184,7 +186,18 @@ protected:
         EXPECT_EQ(run.standardError, expected + QLatin1Char('\n'));
     }
 
-    const QByteArray oldBytes = QByteArray("an older picture, which must survive\n").repeated(50);
+    // A picture a user made earlier: a valid PNG that no run of the tool gives.
+    static QByteArray olderPicture() {
+        QImage image(64, 32, QImage::Format_RGB32);
+        image.fill(QColor(0x20, 0x60, 0xa0));
+        QByteArray png;
+        QBuffer buffer(&png);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "PNG");
+        return png;
+    }
+
+    const QByteArray oldBytes = olderPicture();
 };
 
 struct SizeLimitCase {
