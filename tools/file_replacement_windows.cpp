@@ -209,15 +209,16 @@ int FileReplacement::commit() {
     if (s.inPlace) {
         return 0;
     }
-    {
-        const std::lock_guard lock(unfinishedFileLock);
-        // Atomic on one volume; write-through returns only once the move is on the disk.
-        if (!MoveFileExW(s.newFilePath.c_str(), s.finalPath.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-            return lastErrorNumber();
-        }
+    // Atomic on one volume; write-through returns only once the move is on the disk. The
+    // handler must not see the new file's name after the move, when another file may
+    // take it.
+    const std::lock_guard lock(unfinishedFileLock);
+    if (!MoveFileExW(s.newFilePath.c_str(), s.finalPath.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return lastErrorNumber();
     }
-    s.forgetNewFile();
+    unfinishedFile = nullptr;
+    s.newFilePath.clear();
     return 0;
 }
 
