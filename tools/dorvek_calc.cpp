@@ -47,9 +47,8 @@ private:
 
 // The probability as a line of text: the result box's text, or with --exact the
 // shortest decimal that reads back to the same double.
-std::string probabilityLine(const Command& command) {
+std::string probabilityLine(const Command& command, const dorvek::host::NumberLocale& locale) {
     ArgumentBoxes boxes(command.lower, command.upper);
-    const dorvek::host::NumberLocale locale = dorvek::host::userNumberLocale();
     if (command.exact) {
         char buffer[32];
         const double probability = dorvek::numeric::integrateProbability(boxes, locale);
@@ -104,12 +103,16 @@ void writeTo(Output output, std::string_view bytes) {
     output.finish();
 }
 
-void run(const Command& command, char* program) {
+void run(const Command& command, const dorvek::host::NumberLocale& locale, char* program) {
     switch (command.action) {
     case Command::Action::Help:
         writeTo(Output::standardOutput(), dorvek::tools::helpText());
         return;
+    case Command::Action::Version:
+        writeTo(Output::standardOutput(), dorvek::tools::versionText());
+        return;
     case Command::Action::Metafile: {
+        // The picture is made before its file is opened, as for --png.
         const std::span<const std::byte> picture = dorvek::window::curvePicture();
         writeTo(Output::file(command.file),
                 std::string_view(reinterpret_cast<const char*>(picture.data()), picture.size()));
@@ -117,13 +120,14 @@ void run(const Command& command, char* program) {
     }
     case Command::Action::Png: {
         // Drawn before the file is opened: a picture that cannot be made leaves a file
-        // of that name as it was.
+        // of that name as it was, and Qt's fatal errors end the program with no new
+        // file beside it to remove.
         const QByteArray png = renderPng(program, command.pngSize);
         writeTo(Output::file(command.file), std::string_view(png.constData(), png.size()));
         return;
     }
     case Command::Action::Probability:
-        writeTo(Output::standardOutput(), probabilityLine(command));
+        writeTo(Output::standardOutput(), probabilityLine(command, locale));
         return;
     }
 }
@@ -133,16 +137,18 @@ void run(const Command& command, char* program) {
 int main(int argc, char** argv) {
     dorvek::tools::holdClosedStandardStreams();
     dorvek::tools::useUtf8Console();
+    const dorvek::host::NumberLocale locale = dorvek::host::userNumberLocale();
     Command command;
     try {
-        command = dorvek::tools::parseCommand(std::span<char* const>(argv + 1, argv + argc));
+        command =
+            dorvek::tools::parseCommand(std::span<char* const>(argv + 1, argv + argc), locale);
     } catch (const dorvek::tools::WrongUsage& wrong) {
         std::fprintf(stderr, "dorvek-calc: %s\n%sAyrıntılar için: dorvek-calc --help\n",
                      wrong.what(), dorvek::tools::usageText);
         return 2;
     }
     try {
-        run(command, argv[0]);
+        run(command, locale, argv[0]);
         return 0;
     } catch (const dorvek::host::Error& error) {
         std::fprintf(stderr, "dorvek-calc: hata %d: %s\n", error.number(), error.what());

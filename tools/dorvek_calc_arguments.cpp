@@ -1,5 +1,8 @@
 #include "dorvek_calc_arguments.h"
 
+#include "host/runtime/number_locale.h"
+
+#include <QString>
 #include <charconv>
 #include <optional>
 #include <string>
@@ -11,7 +14,7 @@ namespace dorvek::tools {
 const char* const usageText = "Kullanım: dorvek-calc [--exact] [--] ALT ÜST\n"
                               "         dorvek-calc --emf DOSYA\n"
                               "         dorvek-calc --png DOSYA [--size GENxYÜK]\n"
-                              "         dorvek-calc --help\n";
+                              "         dorvek-calc --help | --version\n";
 
 namespace {
 
@@ -22,9 +25,14 @@ const char* const helpDetails =
     "\n"
     "Sınırlar kullanıcının yerel ayarına göre okunur: isteğe bağlı bir işaret,\n"
     "rakamlar, en çok bir ondalık ayırıcı ('.' ya da ','), isteğe bağlı bir üs\n"
-    "(e ya da E). Negatif bir sınır tırnak istemez. Olasılık yamuk kuralıyla 10000\n"
-    "aralık üzerinden hesaplanır; beş ondalıkla, yerel ayarın ondalık ayırıcısıyla\n"
-    "yazılır.\n"
+    "(e ya da E). Negatif bir sınır tırnak istemez: '-' ile başlayan bir argüman,\n"
+    "ardından bir rakam, nokta ya da virgül geliyorsa sınırdır, gelmiyorsa\n"
+    "seçenektir. Olasılık yamuk kuralıyla 10000 aralık üzerinden hesaplanır; beş\n"
+    "ondalıkla, yerel ayarın ondalık ayırıcısıyla yazılır.\n"
+    "\n"
+    "Resim DOSYA'nın yanındaki yeni bir dosyaya yazılır ve ancak tamamlanınca\n"
+    "DOSYA'nın yerini alır: yazma yarıda kalırsa (dolu disk, Ctrl+C) DOSYA olduğu\n"
+    "gibi kalır.\n"
     "\n"
     "Seçenekler:\n"
     "  --exact          olasılığı yuvarlamadan yazar: aynı double değere geri okunan\n"
@@ -36,7 +44,8 @@ const char* const helpDetails =
     "  --size GENxYÜK   --png ile: resmin piksel olarak genişliği ve yüksekliği, her\n"
     "                   biri 1 ile @LARGEST@ arasında (öntanımlı @DEFAULT@)\n"
     "  --               seçeneklerin sonu: ardından gelenler sınırdır\n"
-    "  --help           bu yardımı yazar\n"
+    "  -h, --help       bu yardımı yazar\n"
+    "  --version        programın adını ve sürümünü yazar\n"
     "\n"
     "Çıkış durumu:\n"
     "  0  başarılı\n"
@@ -82,6 +91,7 @@ std::optional<QSize> parseSize(std::string_view text) {
 // The options as given, before they are checked against each other.
 struct GivenOptions {
     bool help = false;
+    bool version = false;
     bool exact = false;
     const char* metafileFile = nullptr;
     const char* pngFile = nullptr;
@@ -100,14 +110,29 @@ void once(bool& given, std::string_view option) {
     given = true;
 }
 
-// Bounds may be negative, so an argument is an option only when it begins with two
-// dashes; after "--" none is.
-GivenOptions readOptions(std::span<char* const> arguments) {
+// Whether an argument that begins with '-' is a negative bound: what follows the sign
+// starts a number, a digit or a decimal separator ("-5", "-,5", "-.5"). Whether all of
+// it is a number is the number reader's to say, and its error tells the user more than
+// "unknown option" would.
+bool isNegativeBound(const char* argument, QChar decimalSeparator) {
+    const QString text = QString::fromLocal8Bit(argument);
+    if (text.size() < 2 || text[0] != QLatin1Char('-')) {
+        return false;
+    }
+    const QChar next = text[1];
+    return (next >= QLatin1Char('0') && next <= QLatin1Char('9')) || next == QLatin1Char('.') ||
+           next == QLatin1Char(',') || next == decimalSeparator;
+}
+
+// Bounds may be negative, so an argument that begins with '-' is an option unless it
+// is a negative bound; after "--" none is.
+GivenOptions readOptions(std::span<char* const> arguments, QChar decimalSeparator) {
     GivenOptions given;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
-        if (optionsEnded || !argument.starts_with("--")) {
+        if (optionsEnded || !argument.starts_with('-') ||
+            isNegativeBound(arguments[i], decimalSeparator)) {
             given.bounds.push_back(arguments[i]);
             continue;
         }
@@ -115,8 +140,12 @@ GivenOptions readOptions(std::span<char* const> arguments) {
             optionsEnded = true;
             continue;
         }
-        if (argument == "--help") {
+        if (argument == "--help" || argument == "-h") {
             once(given.help, argument);
+            continue;
+        }
+        if (argument == "--version") {
+            once(given.version, argument);
             continue;
         }
         if (argument == "--exact") {
@@ -158,6 +187,10 @@ GivenOptions readOptions(std::span<char* const> arguments) {
 
 } // namespace
 
+std::string versionText() {
+    return "dorvek-calc (" DORVEK_TITLE ") " DORVEK_VERSION "\n";
+}
+
 std::string helpText() {
     std::string details = helpDetails;
     const auto fill = [&details](std::string_view placeholder, const std::string& value) {
@@ -169,14 +202,15 @@ std::string helpText() {
     return std::string(usageText) + "\n" + details;
 }
 
-Command parseCommand(std::span<char* const> arguments) {
-    const GivenOptions given = readOptions(arguments);
+Command parseCommand(std::span<char* const> arguments, const host::NumberLocale& locale) {
+    const GivenOptions given = readOptions(arguments, locale.decimalSeparator);
     Command command;
-    if (given.help) {
+    if (given.help || given.version) {
+        const std::string option = arguments.front();
         if (arguments.size() != 1) {
-            throw WrongUsage("--help başka argümanla kullanılmaz");
+            throw WrongUsage(option + " başka argümanla kullanılmaz");
         }
-        command.action = Command::Action::Help;
+        command.action = given.help ? Command::Action::Help : Command::Action::Version;
         return command;
     }
     if (given.metafileFile != nullptr && given.pngFile != nullptr) {

@@ -7,11 +7,15 @@
 #include <stdexcept>
 #include <string>
 
+namespace dorvek::host {
+struct NumberLocale;
+}
+
 namespace dorvek::tools {
 
 // What dorvek-calc is asked to do.
 struct Command {
-    enum class Action { Help, Probability, Metafile, Png };
+    enum class Action { Help, Version, Probability, Metafile, Png };
 
     Action action = Action::Probability;
     bool exact = false;          // --exact
@@ -29,13 +33,17 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Reads the arguments that follow the program's name; throws WrongUsage.
-Command parseCommand(std::span<char* const> arguments);
+// Reads the arguments that follow the program's name; throws WrongUsage. The locale's
+// decimal separator may follow the minus sign of a negative bound.
+Command parseCommand(std::span<char* const> arguments, const host::NumberLocale& locale);
 
 // The usage lines, which follow every wrong usage.
 extern const char* const usageText;
 
 // The usage lines, then what the program does, its options, exit statuses and examples.
 std::string helpText();
+
+// The program's name, the product's and its version, on one line.
+std::string versionText();
 
 } // namespace dorvek::tools

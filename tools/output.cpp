@@ -1,5 +1,6 @@
 #include "output.h"
 
+#include "file_replacement.h"
 #include "standard_streams.h"
 #include "write_failure_reason.h"
 
@@ -8,21 +9,17 @@
 
 namespace dorvek::tools {
 
-Output::Output(std::FILE* stream, std::string target, bool ownsStream)
-    : stream_(stream), target_(std::move(target)), ownsStream_(ownsStream) {}
+Output::Output(std::FILE* stream, std::string target)
+    : stream_(stream), target_(std::move(target)) {}
 
 Output::Output(Output&& other) noexcept
-    : stream_(std::exchange(other.stream_, nullptr)), target_(std::move(other.target_)),
-      ownsStream_(other.ownsStream_) {}
+    : stream_(std::exchange(other.stream_, nullptr)), file_(std::move(other.file_)),
+      target_(std::move(other.target_)) {}
 
-Output::~Output() {
-    if (stream_ != nullptr && ownsStream_) {
-        std::fclose(stream_);
-    }
-}
+Output::~Output() = default;
 
 Output Output::standardOutput() {
-    Output output(stdout, "standart çıktıya", false);
+    Output output(stdout, "standart çıktıya");
     // A closed standard output is held on the null device, where writes would succeed.
     if (standardOutputWasClosed()) {
         output.fail(EBADF);
@@ -35,16 +32,21 @@ Output Output::file(const char* path) {
         useBinaryStandardOutput();
         return standardOutput();
     }
-    errno = 0;
-    std::FILE* stream = std::fopen(path, "wb");
-    Output output(stream, std::string(path) + " dosyasına", true);
-    if (stream == nullptr) {
-        output.fail(errno);
+    Output output(nullptr, std::string(path) + " dosyasına");
+    output.file_ = std::make_unique<FileReplacement>(path);
+    if (const int error = output.file_->start(); error != 0) {
+        output.fail(error);
     }
     return output;
 }
 
 void Output::write(std::string_view bytes) {
+    if (file_) {
+        if (const int error = file_->write(bytes); error != 0) {
+            fail(error);
+        }
+        return;
+    }
     errno = 0;
     if (std::fwrite(bytes.data(), 1, bytes.size(), stream_) != bytes.size()) {
         fail(errno);
@@ -52,6 +54,12 @@ void Output::write(std::string_view bytes) {
 }
 
 void Output::finish() {
+    if (file_) {
+        if (const int error = file_->commit(); error != 0) {
+            fail(error);
+        }
+        return;
+    }
     errno = 0;
     if (std::fflush(stream_) != 0 || std::ferror(stream_) != 0) {
         fail(errno);

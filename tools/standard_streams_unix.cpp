@@ -18,10 +18,16 @@ bool isClosed(int descriptor) {
 
 void holdClosedStandardStreams() {
     outputWasClosed = isClosed(STDOUT_FILENO);
-    // open() takes the lowest free number: each closed stream's own, in turn.
+    // Each is put at its own number: open() takes the lowest free one, which with
+    // standard error closed beside a lower stream is not standard error's.
     for (const int descriptor : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
-        if (isClosed(descriptor)) {
-            open("/dev/null", descriptor == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+        if (!isClosed(descriptor)) {
+            continue;
+        }
+        const int nullDevice = open("/dev/null", descriptor == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+        if (nullDevice >= 0 && nullDevice != descriptor) {
+            dup2(nullDevice, descriptor);
+            close(nullDevice);
         }
     }
 }

@@ -64,6 +64,19 @@ INSTANTIATE_TEST_SUITE_P(
                       ResultCase{"c_locale", "C", "-3", "3", "0.99730"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A dash followed by a digit or a decimal separator starts a negative bound, not an
+// option: a point or a comma in any locale, or the locale's own separator.
+INSTANTIATE_TEST_SUITE_P(
+    NegativeBounds, CalcResultTest,
+    ::testing::Values(ResultCase{"point_decimals", "en_US.UTF-8", "-1.96", "0", "0.47500"},
+                      ResultCase{"leading_point", "en_US.UTF-8", "-.5", "0", "0.19146"},
+                      ResultCase{"leading_comma", "tr_TR.UTF-8", "-,5", "0", "0,19146"},
+                      ResultCase{"whole_numbers", "tr_TR.UTF-8", "-5", "-1", "0,15865"},
+                      ResultCase{"upper_bound_too", "tr_TR.UTF-8", "-2", "-1", "0,13591"},
+                      ResultCase{"arabic_separator_after_the_dash", "ar_EG.UTF-8", "-\u066b5", "0",
+                                 "0\u066b19146"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // Only the variables named here decide the locale; the rest of the test's environment
 // (CTest sets LC_ALL) is removed first.
 CalcRun runCalcWith(const char* lcNumeric, const char* lang) {
@@ -151,6 +164,15 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"help_with_more", args({"--help", "extra"}), 2, "Kullanım: dorvek-calc"},
         FailureCase{"help", args({"--help"}), 0, "", true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A minus sign U+2212 copied from a document begins no option: the bound goes to the
+// number reader, whatever it makes of it.
+TEST(CalcArgumentsTest, TakesAMinusSignForABoundNotAnOption) {
+    const CalcRun run = runCalc(args({"0", "\u22121,96"}), "tr_TR.UTF-8");
+    EXPECT_NE(run.exitCode, 2);
+    EXPECT_FALSE(run.standardError.contains(QStringLiteral("seçenek")))
+        << run.standardError.toStdString();
+}
 
 // Negative bounds are bounds, not options, with or without "--".
 TEST(CalcArgumentsTest, TakesNegativeBounds) {

@@ -89,8 +89,23 @@ INSTANTIATE_TEST_SUITE_P(
             "exact_picture", {"--exact", "--png", "a.png"}, "--exact, --png ile kullanılmaz"},
         WrongUsageCase{
             "repeated_option", {"--exact", "--exact", "1", "2"}, "--exact iki kez verildi"},
+        WrongUsageCase{"help_with_more", {"--help", "extra"}, "--help başka argümanla kullanılmaz"},
+        WrongUsageCase{"short_help_with_more", {"-h", "1", "2"}, "-h başka argümanla kullanılmaz"},
+        WrongUsageCase{"help_twice", {"--help", "-h"}, "-h iki kez verildi"},
+        WrongUsageCase{"version_with_bounds",
+                       {"--version", "1", "2"},
+                       "--version başka argümanla kullanılmaz"},
         WrongUsageCase{
-            "help_with_more", {"--help", "extra"}, "--help başka argümanla kullanılmaz"}),
+            "version_after_help", {"--help", "--version"}, "--help başka argümanla kullanılmaz"},
+        WrongUsageCase{"version_twice", {"--version", "--version"}, "--version iki kez verildi"},
+        // A dash followed by anything but a digit or a decimal separator is an option.
+        WrongUsageCase{"capital_v", {"-V"}, "bilinmeyen seçenek: -V"},
+        WrongUsageCase{"capital_v_before_bounds", {"-V", "1", "2"}, "bilinmeyen seçenek: -V"},
+        WrongUsageCase{"short_option_after_bounds", {"1", "2", "-x"}, "bilinmeyen seçenek: -x"},
+        WrongUsageCase{"dash_alone", {"-", "1"}, "bilinmeyen seçenek: -"},
+        WrongUsageCase{"dash_then_exponent", {"-e5", "1"}, "bilinmeyen seçenek: -e5"},
+        WrongUsageCase{"dash_then_blank", {"- 5", "1"}, "bilinmeyen seçenek: - 5"},
+        WrongUsageCase{"dash_then_plus", {"-+5", "1"}, "bilinmeyen seçenek: -+5"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // The help's section that starts with the given heading, up to the next blank line.
@@ -121,8 +136,8 @@ protected:
 TEST_F(CalcHelpTest, DescribesEveryOptionAndExitStatus) {
     EXPECT_TRUE(help.contains(QStringLiteral("Standart normal dağılımda ALT ile ÜST arasındaki")));
     const QString options = section(help, QStringLiteral("Seçenekler:")).join(QLatin1Char('\n'));
-    for (const char* option :
-         {"--exact", "--emf DOSYA", "--png DOSYA", "--size GENxYÜK", "--", "--help"}) {
+    for (const char* option : {"--exact", "--emf DOSYA", "--png DOSYA", "--size GENxYÜK", "--",
+                               "-h, --help", "--version"}) {
         const QRegularExpression described(
             QStringLiteral("^  %1 +\\S").arg(QRegularExpression::escape(QString::fromUtf8(option))),
             QRegularExpression::MultilineOption);
@@ -134,6 +149,83 @@ TEST_F(CalcHelpTest, DescribesEveryOptionAndExitStatus) {
                                            QRegularExpression::MultilineOption);
         EXPECT_TRUE(described.match(statuses).hasMatch()) << "exit status " << status;
     }
+}
+
+// What a user reads, whole: a changed word, a lost line or the default size written
+// height first shows here.
+const char* const wholeHelp =
+    "Kullanım: dorvek-calc [--exact] [--] ALT ÜST\n"
+    "         dorvek-calc --emf DOSYA\n"
+    "         dorvek-calc --png DOSYA [--size GENxYÜK]\n"
+    "         dorvek-calc --help | --version\n"
+    "\n"
+    "Standart normal dağılımda ALT ile ÜST arasındaki olasılığı, Dorvek Olasılıklar\n"
+    "penceresinin sonuç kutusunda göstereceği metinle yazar.\n"
+    "\n"
+    "Sınırlar kullanıcının yerel ayarına göre okunur: isteğe bağlı bir işaret,\n"
+    "rakamlar, en çok bir ondalık ayırıcı ('.' ya da ','), isteğe bağlı bir üs\n"
+    "(e ya da E). Negatif bir sınır tırnak istemez: '-' ile başlayan bir argüman,\n"
+    "ardından bir rakam, nokta ya da virgül geliyorsa sınırdır, gelmiyorsa\n"
+    "seçenektir. Olasılık yamuk kuralıyla 10000 aralık üzerinden hesaplanır; beş\n"
+    "ondalıkla, yerel ayarın ondalık ayırıcısıyla yazılır.\n"
+    "\n"
+    "Resim DOSYA'nın yanındaki yeni bir dosyaya yazılır ve ancak tamamlanınca\n"
+    "DOSYA'nın yerini alır: yazma yarıda kalırsa (dolu disk, Ctrl+C) DOSYA olduğu\n"
+    "gibi kalır.\n"
+    "\n"
+    "Seçenekler:\n"
+    "  --exact          olasılığı yuvarlamadan yazar: aynı double değere geri okunan\n"
+    "                   en kısa ondalık sayı, her zaman noktayla\n"
+    "  --emf DOSYA      pencerenin eğri resmini gelişmiş meta dosyası (EMF) olarak\n"
+    "                   DOSYA'ya yazar; DOSYA - ise standart çıktıya\n"
+    "  --png DOSYA      eğri resmini PNG olarak DOSYA'ya çizer (- ise standart\n"
+    "                   çıktıya); resmin boyamadığı yerler saydamdır\n"
+    "  --size GENxYÜK   --png ile: resmin piksel olarak genişliği ve yüksekliği, her\n"
+    "                   biri 1 ile 16384 arasında (öntanımlı 491x254)\n"
+    "  --               seçeneklerin sonu: ardından gelenler sınırdır\n"
+    "  -h, --help       bu yardımı yazar\n"
+    "  --version        programın adını ve sürümünü yazar\n"
+    "\n"
+    "Çıkış durumu:\n"
+    "  0  başarılı\n"
+    "  1  hesap hatası: sayı olmayan bir sınır (hata 13), taşma, örneğin mutlak\n"
+    "     değeri 37,677'yi aşan bir sınır (hata 6); hatanın numarası ve Türkçe\n"
+    "     iletisi standart hataya yazılır. Yazılamayan bir çıktı da (dolu disk,\n"
+    "     izin yok, kapalı standart çıktı): neyin neden yazılamadığı standart\n"
+    "     hataya yazılır\n"
+    "  2  yanlış kullanım: neyin yanlış olduğu ve kullanım standart hataya yazılır\n"
+    "\n"
+    "Örnekler:\n"
+    "  $ LC_ALL=tr_TR.UTF-8 dorvek-calc -1 1\n"
+    "  0,68269\n"
+    "  $ dorvek-calc --exact -- -5 5\n"
+    "  0.9999994266956514\n";
+
+TEST_F(CalcHelpTest, IsExactlyTheText) {
+    EXPECT_EQ(help.toStdString(), wholeHelp);
+}
+
+// The one line that gives the default picture size: width first, as --size takes it.
+TEST_F(CalcHelpTest, GivesTheDefaultSizeWidthFirst) {
+    EXPECT_TRUE(help.split(QLatin1Char('\n'))
+                    .contains(QStringLiteral("                   biri 1 ile 16384 arasında "
+                                             "(öntanımlı 491x254)")));
+}
+
+TEST(CalcShortHelpTest, IsTheHelp) {
+    const CalcRun shortHelp = runDorvekCalc({"-h"}, {});
+    const CalcRun longHelp = runDorvekCalc({"--help"}, {});
+    EXPECT_EQ(shortHelp.exitCode, 0);
+    EXPECT_EQ(shortHelp.standardError, QString());
+    EXPECT_EQ(shortHelp.standardOutput, longHelp.standardOutput);
+    EXPECT_TRUE(shortHelp.standardOutput.startsWith(QStringLiteral("Kullanım: dorvek-calc")));
+}
+
+TEST(CalcVersionTest, NamesTheProgramAndItsRelease) {
+    const CalcRun run = runDorvekCalc({"--version"}, {});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.standardOutput, QStringLiteral("dorvek-calc (Dorvek Olasılıklar) 1.00\n"));
+    EXPECT_EQ(run.standardError, QString());
 }
 
 // Each example is a command ("$ " and any environment settings first) and what it
