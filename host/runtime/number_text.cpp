@@ -68,7 +68,7 @@ ScannedNumber scanNumber(QStringView text, const NumberLocale& locale) {
         }
     }
     if (!anyDigit) {
-        raise(ErrorKind::TypeMismatch);
+        raise(ErrorKind::TypeMismatch, text);
     }
 
     long long exponent = 0;
@@ -89,14 +89,14 @@ ScannedNumber scanNumber(QStringView text, const NumberLocale& locale) {
             number.ascii.push_back(static_cast<char>(s[i].unicode()));
         }
         if (!anyExponentDigit) {
-            raise(ErrorKind::TypeMismatch);
+            raise(ErrorKind::TypeMismatch, text);
         }
         if (exponentNegative) {
             exponent = -exponent;
         }
     }
     if (i != s.size()) {
-        raise(ErrorKind::TypeMismatch);
+        raise(ErrorKind::TypeMismatch, text);
     }
     number.magnitude = (integerDigits > 0 ? integerDigits : -leadingFractionZeros) + exponent;
     return number;
@@ -141,12 +141,12 @@ double readNumber(QStringView text, const NumberLocale& locale) {
     const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
     if (error == std::errc::result_out_of_range) {
         if (number.magnitude > 0) {
-            raise(ErrorKind::Overflow);
+            raise(ErrorKind::Overflow, text);
         }
         return number.negative ? -0.0 : 0.0;
     }
     if (error != std::errc() || end != last) {
-        raise(ErrorKind::TypeMismatch);
+        raise(ErrorKind::TypeMismatch, text);
     }
     return value;
 }

@@ -125,6 +125,23 @@ INSTANTIATE_TEST_SUITE_P(Texts, ReadNumberTest,
                                     (std::get<1>(info.param) ? "_comma" : "_point");
                          });
 
+// Both errors of the reader carry the text as it was given, for the message to name.
+TEST(ReadNumberTest, ErrorsCarryTheText) {
+    const struct {
+        QString text;
+        ErrorKind kind;
+    } cases[] = {{u("abc"), ErrorKind::TypeMismatch},   {u(""), ErrorKind::TypeMismatch},
+                 {u(" 5x "), ErrorKind::TypeMismatch},  {u("1e"), ErrorKind::TypeMismatch},
+                 {u("1,2,3"), ErrorKind::TypeMismatch}, {u(" -1e400"), ErrorKind::Overflow}};
+    for (const auto& [text, kind] : cases) {
+        const std::optional<Error> error =
+            test::expectError(kind, [&] { readNumber(text, NumberLocale::withComma()); });
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->cause(), ErrorCause::NumberText) << text.toStdString();
+        EXPECT_EQ(error->numberText(), text);
+    }
+}
+
 // 100 000 digits: read to the end without trouble, correctly rounded.
 TEST(ReadNumberTest, ReadsVeryLongTexts) {
     const NumberLocale comma = NumberLocale::withComma();

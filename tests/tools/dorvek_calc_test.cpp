@@ -137,10 +137,25 @@ TEST_P(CalcFailureTest, ReportsOnStandardErrorWithTheExitCode) {
 INSTANTIATE_TEST_SUITE_P(
     Arguments, CalcFailureTest,
     ::testing::Values(
-        FailureCase{"letters", args({"abc", "1"}), 1, "13: Tür uyuşmazlığı"},
-        FailureCase{"empty_upper", args({"0", ""}), 1, "13: Tür uyuşmazlığı"},
-        FailureCase{"bound_38", args({"38", "0"}), 1, "6: Taşma"},
-        FailureCase{"exact_bound_minus_38", args({"--exact", "0", "-38"}), 1, "6: Taşma"},
+        FailureCase{"letters", args({"abc", "1"}), 1,
+                    "dorvek-calc: hata 13: «abc» bir sayı olarak okunamadı. Sınırı -1,96 ya da 5 "
+                    "gibi bir sayı olarak yazın.\n"},
+        FailureCase{"empty_upper", args({"0", ""}), 1,
+                    "dorvek-calc: hata 13: Sınırlardan biri boş. Oraya bir sayı yazın, örneğin "
+                    "-1,96.\n"},
+        FailureCase{"bound_38", args({"38", "0"}), 1,
+                    "dorvek-calc: hata 6: Sınırlardan biri hesap için fazla büyük. Sınırların "
+                    "mutlak değeri en çok yaklaşık 37,677 olabilir. Daha küçük bir sınır yazın.\n"},
+        FailureCase{"exact_bound_minus_38", args({"--exact", "0", "-38"}), 1,
+                    "dorvek-calc: hata 6: Sınırlardan biri hesap için fazla büyük. Sınırların "
+                    "mutlak değeri en çok yaklaşık 37,677 olabilir. Daha küçük bir sınır yazın.\n"},
+        FailureCase{"bound_beyond_the_doubles", args({"1e400", "0"}), 1,
+                    "dorvek-calc: hata 6: «1e400» hesap için fazla büyük bir sayı. Sınırların "
+                    "mutlak değeri en çok yaklaşık 37,677 olabilir.\n"},
+        FailureCase{"span_beyond_the_doubles", args({"--", "-1e308", "1e308"}), 1,
+                    "dorvek-calc: hata 6: Hesap sırasında bir sayı bilgisayarın "
+                    "tutabileceğinden büyük çıktı (taşma). Daha küçük sınırlarla yeniden "
+                    "deneyin.\n"},
         FailureCase{"no_arguments", args({}), 2, "Kullanım: dorvek-calc"},
         FailureCase{"one_bound", args({"1"}), 2, "Kullanım: dorvek-calc"},
         FailureCase{"three_bounds", args({"1", "2", "3"}), 2, "Kullanım: dorvek-calc"},
@@ -151,6 +166,19 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"help_with_more", args({"--help", "extra"}), 2, "Kullanım: dorvek-calc"},
         FailureCase{"help", args({"--help"}), 0, "", true}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The error line writes its numbers as the user's locale does.
+TEST(CalcFailureTest, WritesTheLimitInTheUsersNotation) {
+    const CalcRun run = runCalc(args({"0", "38"}), "en_US.UTF-8");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.standardError,
+              QStringLiteral("dorvek-calc: hata 6: Sınırlardan biri hesap için fazla büyük. "
+                             "Sınırların mutlak değeri en çok yaklaşık 37.677 olabilir. Daha "
+                             "küçük bir sınır yazın.\n"));
+    EXPECT_EQ(runCalc(args({"x1", "0"}), "C").standardError,
+              QStringLiteral("dorvek-calc: hata 13: «x1» bir sayı olarak okunamadı. Sınırı -1.96 "
+                             "ya da 5 gibi bir sayı olarak yazın.\n"));
+}
 
 // Negative bounds are bounds, not options, with or without "--".
 TEST(CalcArgumentsTest, TakesNegativeBounds) {
