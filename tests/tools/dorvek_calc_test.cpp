@@ -53,15 +53,19 @@ TEST_P(CalcResultTest, PrintsExactlyTheResultText) {
 
 INSTANTIATE_TEST_SUITE_P(
     Locales, CalcResultTest,
-    ::testing::Values(ResultCase{"turkish_default", "tr_TR.UTF-8", "-5,00", "5,00", "1,00000"},
-                      ResultCase{"turkish_swapped", "tr_TR.UTF-8", "1", "0", "-0,34134"},
-                      ResultCase{"turkish_point_bounds", "tr_TR.UTF-8", "0", "1.96", "0,47500"},
-                      ResultCase{"english_default_comma_bounds", "en_US.UTF-8", "-5,00", "5,00",
-                                 "1.00000"},
-                      ResultCase{"english_one_sigma", "en_US.UTF-8", "-1", "1", "0.68269"},
-                      ResultCase{"english_equal", "en_US.UTF-8", "2", "2", "0.00000"},
-                      ResultCase{"german_modifier", "de_DE@euro", "-3", "3", "0,99730"},
-                      ResultCase{"c_locale", "C", "-3", "3", "0.99730"}),
+    ::testing::Values(
+        ResultCase{"turkish_default", "tr_TR.UTF-8", "-5,00", "5,00", "1,00000"},
+        ResultCase{"turkish_swapped", "tr_TR.UTF-8", "1", "0", "-0,34134"},
+        ResultCase{"turkish_point_bounds", "tr_TR.UTF-8", "0", "1.96", "0,47500"},
+        ResultCase{"english_default_comma_bounds", "en_US.UTF-8", "-5,00", "5,00", "1.00000"},
+        ResultCase{"english_one_sigma", "en_US.UTF-8", "-1", "1", "0.68269"},
+        ResultCase{"english_equal", "en_US.UTF-8", "2", "2", "0.00000"},
+        ResultCase{"german_modifier", "de_DE@euro", "-3", "3", "0,99730"},
+        ResultCase{"c_locale", "C", "-3", "3", "0.99730"},
+        // U+2212 from a document, passed on as UTF-8 bytes.
+        ResultCase{"turkish_minus_sign", "tr_TR.UTF-8", "−1,96", "0", "0,47500"},
+        ResultCase{"english_minus_sign", "en_US.UTF-8", "0", "−1.96", "-0.47500"},
+        ResultCase{"turkish_minus_sign_exponent", "tr_TR.UTF-8", "−1e−1", "1e−1", "0,07966"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Only the variables named here decide the locale; the rest of the test's environment

@@ -114,6 +114,20 @@ INSTANTIATE_TEST_SUITE_P(
                   "yaklaşık 37,677 olabilir. Daha küçük bir sınır yazın.\n\nHata numarası: 6"}),
     [](const auto& info) { return std::string(info.param.label); });
 
+// A bound pasted from a document carries U+2212; the result keeps the hyphen-minus.
+TEST_F(Form1Test, MinusSignFromADocumentReadsAsMinus) {
+    const test::ScopedLocale locale("tr_TR.UTF-8");
+    box(lowerBox)->setText(QStringLiteral("−1,96"));
+    box(upperBox)->setText(QStringLiteral("0"));
+    click();
+    EXPECT_TRUE(reports_.take().isEmpty());
+    EXPECT_EQ(box(resultBox)->text(), u"0,47500");
+    box(lowerBox)->setText(QStringLiteral("0"));
+    box(upperBox)->setText(QStringLiteral("−1"));
+    click();
+    EXPECT_EQ(box(resultBox)->text(), u"-0,34134");
+}
+
 TEST_F(Form1Test, ErrorOnAFreshStartLeavesTheResultEmpty) {
     box(upperBox)->clear();
     click();
