@@ -149,12 +149,12 @@ TEST(ReadNumberTest, ErrorsCarryTheText) {
     } cases[] = {{u("abc"), ErrorKind::TypeMismatch},   {u(""), ErrorKind::TypeMismatch},
                  {u(" 5x "), ErrorKind::TypeMismatch},  {u("1e"), ErrorKind::TypeMismatch},
                  {u("1,2,3"), ErrorKind::TypeMismatch}, {u(" -1e400"), ErrorKind::Overflow}};
-    for (const auto& [text, kind] : cases) {
+    for (const auto& row : cases) {
         const std::optional<Error> error =
-            test::expectError(kind, [&] { readNumber(text, NumberLocale::withComma()); });
+            test::expectError(row.kind, [&] { readNumber(row.text, NumberLocale::withComma()); });
         ASSERT_TRUE(error.has_value());
-        EXPECT_EQ(error->cause(), ErrorCause::NumberText) << text.toStdString();
-        EXPECT_EQ(error->numberText(), text);
+        EXPECT_EQ(error->cause(), ErrorCause::NumberText) << row.text.toStdString();
+        EXPECT_EQ(error->numberText(), row.text);
     }
 }
 
