@@ -151,7 +151,8 @@ int main(int argc, char** argv) {
         run(command, locale, argv[0]);
         return 0;
     } catch (const dorvek::host::Error& error) {
-        std::fprintf(stderr, "dorvek-calc: hata %d: %s\n", error.number(), error.what());
+        std::fprintf(stderr, "dorvek-calc: hata %d: %s\n", error.number(),
+                     error.message(dorvek::host::userNumberLocale()).toUtf8().constData());
     } catch (const dorvek::tools::WriteFailure& failure) {
         std::fprintf(stderr, "dorvek-calc: %s\n", failure.what());
     }

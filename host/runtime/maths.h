@@ -11,7 +11,7 @@ namespace dorvek::host {
 inline double exponential(double x) {
     const double result = std::exp(x);
     if (!std::isfinite(result)) [[unlikely]] {
-        raise(ErrorKind::Overflow);
+        raise(ErrorKind::Overflow, ErrorCause::ExponentialRange);
     }
     return result;
 }

@@ -15,6 +15,16 @@ bool isAsciiDigit(QChar c) {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
+// The hyphen-minus, and U+2212, the minus sign that word processors and web pages put
+// in "−1,96": a text copied from them reads as the user sees it.
+bool isMinus(QChar c) {
+    return c == QLatin1Char('-') || c == QChar(u'\u2212');
+}
+
+bool isSign(QChar c) {
+    return c == QLatin1Char('+') || isMinus(c);
+}
+
 // The locale's separator, and '.' or ',' whichever it is not: "-5,00" must read as -5
 // in every locale, never as -500.
 bool isDecimalSeparator(QChar c, const NumberLocale& locale) {
@@ -34,8 +44,8 @@ ScannedNumber scanNumber(QStringView text, const NumberLocale& locale) {
     ScannedNumber number;
     number.ascii.reserve(static_cast<std::size_t>(std::min<qsizetype>(s.size(), 1024)) + 2);
     qsizetype i = 0;
-    if (i < s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) {
-        number.negative = s[i] == QLatin1Char('-');
+    if (i < s.size() && isSign(s[i])) {
+        number.negative = isMinus(s[i]);
         if (number.negative) {
             number.ascii.push_back('-');
         }
@@ -68,7 +78,7 @@ ScannedNumber scanNumber(QStringView text, const NumberLocale& locale) {
         }
     }
     if (!anyDigit) {
-        raise(ErrorKind::TypeMismatch);
+        raise(ErrorKind::TypeMismatch, text);
     }
 
     long long exponent = 0;
@@ -76,8 +86,8 @@ ScannedNumber scanNumber(QStringView text, const NumberLocale& locale) {
         number.ascii.push_back('e');
         ++i;
         bool exponentNegative = false;
-        if (i < s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-'))) {
-            exponentNegative = s[i] == QLatin1Char('-');
+        if (i < s.size() && isSign(s[i])) {
+            exponentNegative = isMinus(s[i]);
             number.ascii.push_back(exponentNegative ? '-' : '+');
             ++i;
         }
@@ -89,14 +99,14 @@ ScannedNumber scanNumber(QStringView text, const NumberLocale& locale) {
             number.ascii.push_back(static_cast<char>(s[i].unicode()));
         }
         if (!anyExponentDigit) {
-            raise(ErrorKind::TypeMismatch);
+            raise(ErrorKind::TypeMismatch, text);
         }
         if (exponentNegative) {
             exponent = -exponent;
         }
     }
     if (i != s.size()) {
-        raise(ErrorKind::TypeMismatch);
+        raise(ErrorKind::TypeMismatch, text);
     }
     number.magnitude = (integerDigits > 0 ? integerDigits : -leadingFractionZeros) + exponent;
     return number;
@@ -141,12 +151,12 @@ double readNumber(QStringView text, const NumberLocale& locale) {
     const auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
     if (error == std::errc::result_out_of_range) {
         if (number.magnitude > 0) {
-            raise(ErrorKind::Overflow);
+            raise(ErrorKind::Overflow, text);
         }
         return number.negative ? -0.0 : 0.0;
     }
     if (error != std::errc() || end != last) {
-        raise(ErrorKind::TypeMismatch);
+        raise(ErrorKind::TypeMismatch, text);
     }
     return value;
 }

@@ -9,11 +9,12 @@ namespace dorvek::host {
 
 class Value;
 
-// Reads a number text. Accepted: blanks around it, an optional sign, digits with at
-// most one decimal separator (the locale's, '.' or ','), and an optional exponent
-// (e or E, optional sign, digits). A magnitude beyond the double range raises
-// Overflow, one too small for a double reads as zero; anything else that is not of
-// this form, the empty text included, raises TypeMismatch.
+// Reads a number text. Accepted: blanks around it, an optional sign (+, - or the
+// minus sign U+2212), digits with at most one decimal separator (the locale's, '.' or
+// ','), and an optional exponent (e or E, optional sign, digits). A magnitude beyond
+// the double range raises Overflow, one too small for a double reads as zero; anything
+// else that is not of this form, the empty text included, raises TypeMismatch. Both
+// errors carry the text, so the user is told which text it was.
 double readNumber(QStringView text, const NumberLocale& locale);
 
 // Formats a double by a pattern of the form "##0.00000": '#' an optional integer

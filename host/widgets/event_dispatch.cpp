@@ -19,8 +19,14 @@ bool dispatchEvent(EventHandler handler, FormControls& controls, QWidget* window
     }
 }
 
+QString errorReportText(const Error& error, const NumberLocale& locale) {
+    // One arg() call: a message naming a typed "%1" must not be read as a place marker.
+    return QStringLiteral("%1\n\nHata numarası: %2")
+        .arg(error.message(locale), QString::number(error.number()));
+}
+
 QString errorReportText(const Error& error) {
-    return QStringLiteral("Çalışma hatası %1:\n\n%2").arg(error.number()).arg(error.message());
+    return errorReportText(error, userNumberLocale());
 }
 
 void reportError(const Error& error, QWidget* window, const QString& programTitle) {

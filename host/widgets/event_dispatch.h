@@ -1,5 +1,6 @@
 #pragma once
 
+#include "host/runtime/number_locale.h"
 #include "host/runtime/program_description.h"
 
 #include <QString>
@@ -22,11 +23,17 @@ using ErrorReporter =
 bool dispatchEvent(EventHandler handler, FormControls& controls, QWidget* window,
                    const QString& programTitle, const ErrorReporter& report);
 
-// The modal box that reports an error: the program's title, the error's number and
-// its Turkish message, and one button to close it.
+// The modal box that reports an error: the program's title, the error's Turkish
+// message and its number for reference, and one button to close it.
 void reportError(const Error& error, QWidget* window, const QString& programTitle);
 
-// The text of that box.
+// The text of that box, numbers written as the user's locale writes them.
 QString errorReportText(const Error& error);
+// The same under a given locale:
+//
+//     «abc» bir sayı olarak okunamadı. Sınırı -1,96 ya da 5 gibi bir sayı olarak yazın.
+//
+//     Hata numarası: 13
+QString errorReportText(const Error& error, const NumberLocale& locale);
 
 } // namespace dorvek::host

@@ -61,6 +61,13 @@ const ReadCase readCases[] = {
     {"capital_exponent_with_sign", u("2E-2"), 0.02},
     {"exponent_with_plus", u("1e+2"), 100.0},
     {"exponent_after_separator", u("3.e1"), 30.0},
+    // U+2212, the minus sign of word processors and web pages, wherever '-' goes.
+    {"minus_sign", u("−1,96"), -1.96},
+    {"minus_sign_point", u("−5.00"), -5.0},
+    {"minus_sign_zero", u("−0"), -0.0},
+    {"minus_sign_after_blanks", u(" −2 "), -2.0},
+    {"minus_sign_in_exponent", u("2e−2"), 0.02},
+    {"minus_signs_twice", u("−1e−1"), -0.1},
     {"correctly_rounded", u("0,1"), 0.1},
     {"halfway_rounds_to_even", u("9007199254740993"), 9007199254740992.0},
     {"many_digits", u("0.1000000000000000055511151231257827"), 0.1},
@@ -79,6 +86,7 @@ const ReadCase readCases[] = {
     {"just_beyond_largest", u("1.7976931348623159e308"), std::nullopt, ErrorKind::Overflow},
     {"negative_beyond", u("-1,8e308"), std::nullopt, ErrorKind::Overflow},
     {"huge_exponent", u("1e99999999999999999999"), std::nullopt, ErrorKind::Overflow},
+    {"minus_sign_beyond", u("−1e309"), std::nullopt, ErrorKind::Overflow},
     {"400_integer_digits", u("1") + QString(400, u'0'), std::nullopt, ErrorKind::Overflow},
     // Everything else is a type mismatch.
     {"empty", u(""), std::nullopt},
@@ -102,6 +110,14 @@ const ReadCase readCases[] = {
     {"two_signs", u("+-5"), std::nullopt},
     {"sign_after", u("5-"), std::nullopt},
     {"blank_after_sign", u("- 5"), std::nullopt},
+    {"minus_sign_alone", u("−"), std::nullopt},
+    {"minus_sign_then_hyphen", u("−-5"), std::nullopt},
+    {"minus_sign_after", u("5−"), std::nullopt},
+    {"minus_sign_in_the_middle", u("1−2"), std::nullopt},
+    // Only the minus sign: dashes and other look-alikes stay refused.
+    {"en_dash", u("–5"), std::nullopt},
+    {"hyphen", u("‐5"), std::nullopt},
+    {"fullwidth_hyphen_minus", u("－5"), std::nullopt},
     {"exponent_without_digits", u("1e"), std::nullopt},
     {"exponent_sign_without_digits", u("1e+"), std::nullopt},
     {"exponent_alone", u("e5"), std::nullopt},
@@ -124,6 +140,23 @@ INSTANTIATE_TEST_SUITE_P(Texts, ReadNumberTest,
                              return std::string(std::get<0>(info.param).name) +
                                     (std::get<1>(info.param) ? "_comma" : "_point");
                          });
+
+// Both errors of the reader carry the text as it was given, for the message to name.
+TEST(ReadNumberTest, ErrorsCarryTheText) {
+    const struct {
+        QString text;
+        ErrorKind kind;
+    } cases[] = {{u("abc"), ErrorKind::TypeMismatch},   {u(""), ErrorKind::TypeMismatch},
+                 {u(" 5x "), ErrorKind::TypeMismatch},  {u("1e"), ErrorKind::TypeMismatch},
+                 {u("1,2,3"), ErrorKind::TypeMismatch}, {u(" -1e400"), ErrorKind::Overflow}};
+    for (const auto& row : cases) {
+        const std::optional<Error> error =
+            test::expectError(row.kind, [&] { readNumber(row.text, NumberLocale::withComma()); });
+        ASSERT_TRUE(error.has_value());
+        EXPECT_EQ(error->cause(), ErrorCause::NumberText) << row.text.toStdString();
+        EXPECT_EQ(error->numberText(), row.text);
+    }
+}
 
 // 100 000 digits: read to the end without trouble, correctly rounded.
 TEST(ReadNumberTest, ReadsVeryLongTexts) {

@@ -84,7 +84,10 @@ TEST(ImageControl, LeavesAMalformedPictureOutAndSaysSoOnce) {
     warnings = 0;
     const QtMessageHandler previous = qInstallMessageHandler(
         [](QtMsgType type, const QMessageLogContext&, const QString& message) {
-            warnings += type == QtWarningMsg && message.contains(u"481 Geçersiz resim") ? 1 : 0;
+            warnings +=
+                type == QtWarningMsg && message.contains(u"481 Resim bozuk olduğu için çizilemedi.")
+                    ? 1
+                    : 0;
         });
     const std::byte notAMetafile[] = {std::byte{1}, std::byte{2}, std::byte{3}, std::byte{4}};
     ImageControl image(notAMetafile, nullptr);

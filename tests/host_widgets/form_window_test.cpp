@@ -4,6 +4,7 @@
 #include "host/widgets/startup_failure.h"
 #include "tests/support/error_reports.h"
 #include "tests/support/expect_error.h"
+#include "tests/support/scoped_locale.h"
 #include "tests/support/test_application.h"
 
 #include <QAbstractButton>
@@ -26,7 +27,7 @@ constexpr ProgramDescription program = {.title = "Test Programı", .version = "1
 void copyOrFail(FormControls& controls) {
     const QString bound = controls.text("Bound", 0);
     if (bound == u"hata") {
-        raise(ErrorKind::TypeMismatch);
+        raise(ErrorKind::TypeMismatch, bound);
     }
     controls.setText("Edit", std::nullopt, bound);
 }
@@ -156,13 +157,15 @@ TEST_F(FormWindowTest, ClickRunsTheHandler) {
 }
 
 TEST_F(FormWindowTest, ErrorFromHandlerIsReportedAndTheProgramGoesOn) {
+    const test::ScopedLocale locale("tr_TR.UTF-8");
     build();
     textBox("Bound", 0)->setText(QStringLiteral("hata"));
     click();
     const QList<test::ErrorReport> reports = reports_.take();
     ASSERT_EQ(reports.size(), 1);
     EXPECT_EQ(reports[0].title, u"Test Programı");
-    EXPECT_EQ(reports[0].text, u"Çalışma hatası 13:\n\nTür uyuşmazlığı");
+    EXPECT_EQ(reports[0].text, u"«hata» bir sayı olarak okunamadı. Sınırı -1,96 ya da 5 gibi bir "
+                               u"sayı olarak yazın.\n\nHata numarası: 13");
     EXPECT_EQ(textBox("Edit")->text(), u"ilk");
     EXPECT_EQ(textBox("Bound", 0)->text(), u"hata");
 
@@ -177,7 +180,8 @@ TEST_F(FormWindowTest, FailedControlCallInHandlerIsReported) {
     click();
     const QList<test::ErrorReport> reports = reports_.take();
     ASSERT_EQ(reports.size(), 1);
-    EXPECT_EQ(reports[0].text, u"Çalışma hatası 440:\n\nDenetim üzerinde işlem yapılamadı");
+    EXPECT_EQ(reports[0].text,
+              u"Penceredeki bir kutu okunamadı ya da yazılamadı.\n\nHata numarası: 440");
 }
 
 // The window's own reporter: a modal box with the title, the number and the message,
@@ -209,9 +213,15 @@ TEST(ErrorBox, ShowsTheErrorOverTheWindowWithOneButton) {
         }
     });
     watch.start(5);
-    reportError(Error(ErrorKind::Overflow), &window, QStringLiteral("Test Programı"));
+    {
+        // The box writes numbers as the user's locale does.
+        const test::ScopedLocale locale("de_DE.UTF-8");
+        reportError(Error(ErrorKind::Overflow, ErrorCause::ExponentialRange), &window,
+                    QStringLiteral("Test Programı"));
+    }
     EXPECT_EQ(title, u"Test Programı");
-    EXPECT_EQ(text, u"Çalışma hatası 6:\n\nTaşma");
+    EXPECT_EQ(text, u"Sınırlardan biri hesap için fazla büyük. Sınırların mutlak değeri en çok "
+                    u"yaklaşık 37,677 olabilir. Daha küçük bir sınır yazın.\n\nHata numarası: 6");
     EXPECT_EQ(buttons, QStringList{QStringLiteral("Tamam")});
     EXPECT_TRUE(defaultIsTheButton);
     EXPECT_EQ(icon, QMessageBox::Critical);

@@ -1,3 +1,4 @@
+#include "host/runtime/error.h"
 #include "host/runtime/number_locale.h"
 #include "numeric/integrate.h"
 #include "tests/support/expect_error.h"
@@ -12,6 +13,7 @@
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <numbers>
+#include <optional>
 #include <string>
 
 namespace dorvek::numeric {
@@ -111,6 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BoundsCase{"awkward_decimals", 0.1, 0.7}, BoundsCase{"one_sided", -37.6, 0.0},
                       BoundsCase{"near_the_overflow", -37.6, 37.6},
                       BoundsCase{"near_the_overflow_swapped", 37.67, -37.67},
+                      BoundsCase{"at_the_limit_the_message_states", -37.677, 37.677},
                       BoundsCase{"far_tail", 30.0, 37.6}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -139,6 +142,7 @@ struct ErrorCase {
     const char* upper;
     host::ErrorKind expected;
     bool upperRead;
+    host::ErrorCause cause; // what the user is told to change
 };
 
 void PrintTo(const ErrorCase& row, std::ostream* out) {
@@ -152,7 +156,11 @@ class IntegrateErrorTest : public ::testing::TestWithParam<ErrorCase> {};
 TEST_P(IntegrateErrorTest, EndsWithTheErrorAndLeavesTheResultAlone) {
     const ErrorCase& row = GetParam();
     RecordingBoxes boxes(QString::fromUtf8(row.lower), QString::fromUtf8(row.upper));
-    test::expectError(row.expected, [&] { Integrate(boxes, NumberLocale::withComma()); });
+    const std::optional<host::Error> error =
+        test::expectError(row.expected, [&] { Integrate(boxes, NumberLocale::withComma()); });
+    if (error) {
+        EXPECT_EQ(error->cause(), row.cause);
+    }
     QStringList reads{QStringLiteral("lower")};
     if (row.upperRead) {
         reads << QStringLiteral("upper");
@@ -162,22 +170,30 @@ TEST_P(IntegrateErrorTest, EndsWithTheErrorAndLeavesTheResultAlone) {
 }
 
 using host::ErrorKind;
+using enum host::ErrorCause;
 
 INSTANTIATE_TEST_SUITE_P(
     Bounds, IntegrateErrorTest,
     ::testing::Values(
-        ErrorCase{"empty_lower", "", "5,00", ErrorKind::TypeMismatch, false},
-        ErrorCase{"blank_lower", "   ", "5,00", ErrorKind::TypeMismatch, false},
-        ErrorCase{"letters_lower", "abc", "5,00", ErrorKind::TypeMismatch, false},
-        ErrorCase{"lower_beyond_double", "1e999", "5,00", ErrorKind::Overflow, false},
-        ErrorCase{"empty_upper", "-5,00", "", ErrorKind::TypeMismatch, true},
-        ErrorCase{"letters_upper", "-5,00", "beş", ErrorKind::TypeMismatch, true},
-        ErrorCase{"lower_38", "38", "0", ErrorKind::Overflow, true},
-        ErrorCase{"upper_minus_38", "0", "-38", ErrorKind::Overflow, true},
-        ErrorCase{"upper_38", "-1", "38", ErrorKind::Overflow, true},
-        ErrorCase{"interior_beyond_the_threshold", "-40", "40", ErrorKind::Overflow, true},
-        ErrorCase{"span_leaves_the_range", "-1e308", "1e308", ErrorKind::Overflow, true},
-        ErrorCase{"square_leaves_the_range", "1e200", "1e200", ErrorKind::Overflow, true}),
+        ErrorCase{"empty_lower", "", "5,00", ErrorKind::TypeMismatch, false, NumberText},
+        ErrorCase{"blank_lower", "   ", "5,00", ErrorKind::TypeMismatch, false, NumberText},
+        ErrorCase{"letters_lower", "abc", "5,00", ErrorKind::TypeMismatch, false, NumberText},
+        ErrorCase{"lower_beyond_double", "1e999", "5,00", ErrorKind::Overflow, false, NumberText},
+        ErrorCase{"empty_upper", "-5,00", "", ErrorKind::TypeMismatch, true, NumberText},
+        ErrorCase{"letters_upper", "-5,00", "beş", ErrorKind::TypeMismatch, true, NumberText},
+        // The density's range is what the user is told of: |bound| at most about 37.677.
+        ErrorCase{"lower_38", "38", "0", ErrorKind::Overflow, true, ExponentialRange},
+        ErrorCase{"upper_minus_38", "0", "-38", ErrorKind::Overflow, true, ExponentialRange},
+        ErrorCase{"upper_38", "-1", "38", ErrorKind::Overflow, true, ExponentialRange},
+        ErrorCase{"upper_just_beyond_the_limit", "0", "37,6772", ErrorKind::Overflow, true,
+                  ExponentialRange},
+        ErrorCase{"interior_beyond_the_threshold", "-40", "40", ErrorKind::Overflow, true,
+                  ExponentialRange},
+        // Arithmetic that leaves the doubles before the density is asked.
+        ErrorCase{"span_leaves_the_range", "-1e308", "1e308", ErrorKind::Overflow, true,
+                  Unspecified},
+        ErrorCase{"square_leaves_the_range", "1e200", "1e200", ErrorKind::Overflow, true,
+                  Unspecified}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class PendingFlagTest : public ::testing::TestWithParam<int> {

@@ -68,7 +68,8 @@ struct BadBounds {
     const char* text; // of the error report
 };
 
-constexpr const char* typeMismatch = "Çalışma hatası 13:\n\nTür uyuşmazlığı";
+constexpr const char* emptyBound =
+    "Sınırlardan biri boş. Oraya bir sayı yazın, örneğin -1,96.\n\nHata numarası: 13";
 
 class Form1ErrorTest : public Form1Test, public ::testing::WithParamInterface<BadBounds> {};
 
@@ -99,12 +100,33 @@ TEST_P(Form1ErrorTest, ErrorIsReportedAndTheBoxesKeepTheirTexts) {
 
 INSTANTIATE_TEST_SUITE_P(
     Bounds, Form1ErrorTest,
-    ::testing::Values(BadBounds{"emptied_lower", "", "5,00", typeMismatch},
-                      BadBounds{"lettered_upper", "-5,00", "beş", typeMismatch},
-                      BadBounds{"blanks_in_upper", "-5,00", "   ", typeMismatch},
-                      BadBounds{"two_separators", "-5,0,0", "5,00", typeMismatch},
-                      BadBounds{"overflowing_lower", "38", "5,00", "Çalışma hatası 6:\n\nTaşma"}),
+    ::testing::Values(
+        BadBounds{"emptied_lower", "", "5,00", emptyBound},
+        BadBounds{"lettered_upper", "-5,00", "beş",
+                  "«beş» bir sayı olarak okunamadı. Sınırı -1,96 ya da 5 gibi bir sayı olarak "
+                  "yazın.\n\nHata numarası: 13"},
+        BadBounds{"blanks_in_upper", "-5,00", "   ", emptyBound},
+        BadBounds{"two_separators", "-5,0,0", "5,00",
+                  "«-5,0,0» bir sayı olarak okunamadı. Sınırı -1,96 ya da 5 gibi bir sayı olarak "
+                  "yazın.\n\nHata numarası: 13"},
+        BadBounds{"overflowing_lower", "38", "5,00",
+                  "Sınırlardan biri hesap için fazla büyük. Sınırların mutlak değeri en çok "
+                  "yaklaşık 37,677 olabilir. Daha küçük bir sınır yazın.\n\nHata numarası: 6"}),
     [](const auto& info) { return std::string(info.param.label); });
+
+// A bound pasted from a document carries U+2212; the result keeps the hyphen-minus.
+TEST_F(Form1Test, MinusSignFromADocumentReadsAsMinus) {
+    const test::ScopedLocale locale("tr_TR.UTF-8");
+    box(lowerBox)->setText(QStringLiteral("−1,96"));
+    box(upperBox)->setText(QStringLiteral("0"));
+    click();
+    EXPECT_TRUE(reports_.take().isEmpty());
+    EXPECT_EQ(box(resultBox)->text(), u"0,47500");
+    box(lowerBox)->setText(QStringLiteral("0"));
+    box(upperBox)->setText(QStringLiteral("−1"));
+    click();
+    EXPECT_EQ(box(resultBox)->text(), u"-0,34134");
+}
 
 TEST_F(Form1Test, ErrorOnAFreshStartLeavesTheResultEmpty) {
     box(upperBox)->clear();
