@@ -2,7 +2,9 @@
 # What one Integrate call costs against the bare double loop doing the same
 # arithmetic: the ratio in time (Google Benchmark, both cases interleaved in one
 # run) and in instructions (callgrind, counting only inside each case's function).
-# The call may cost at most 1.5 times the loop; the script fails otherwise.
+# In instructions the call may cost at most 1.2 times the loop with GCC and 1.33 with
+# clang, which knows less of the results' signs and so tests more; in time, on a
+# machine others share, 1.5. The script fails otherwise.
 #
 #   bench/measure_integrate_cost.sh [BUILD_DIR] [CALLS]
 #
@@ -16,13 +18,18 @@ cd "$(dirname "$0")/.."
 
 build=${1:-build-bench}
 calls=${2:-20}
-limit=1.5
+time_limit=1.5
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDORVEK_BENCHMARKS=ON \
         -DBUILD_TESTING=OFF >/dev/null
 fi
 cmake --build "$build" --target integrate_benchmark >/dev/null
+if grep -q '^CMAKE_CXX_COMPILER:.*clang' "$build/CMakeCache.txt"; then
+    instruction_limit=1.33
+else
+    instruction_limit=1.2
+fi
 benchmark="$build/bench/integrate_benchmark"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -64,7 +71,7 @@ read -r integrate_total integrate_calls <<<"$integrate_count"
 read -r loop_total loop_calls <<<"$loop_count"
 
 python3 - "$work/time.json" "$integrate_total" "$integrate_calls" "$loop_total" "$loop_calls" \
-    "$limit" <<'EOF'
+    "$time_limit" "$instruction_limit" <<'EOF'
 import json, statistics, sys
 
 runs = json.load(open(sys.argv[1]))["benchmarks"]
@@ -77,7 +84,7 @@ loop_time = statistics.median(times["BareDoubleLoop"])
 time_ratio = integrate_time / loop_time
 
 integrate_total, integrate_calls, loop_total, loop_calls = map(int, sys.argv[2:6])
-limit = float(sys.argv[6])
+limits = {"time": float(sys.argv[6]), "instructions": float(sys.argv[7])}
 integrate_per_call = integrate_total / integrate_calls
 loop_per_call = loop_total / loop_calls
 instruction_ratio = integrate_per_call / loop_per_call
@@ -87,10 +94,11 @@ print(f"time, median of 10:  Integrate call {integrate_time:9.1f} us   "
 print(f"instructions a call: Integrate call {integrate_per_call:9.0f}      "
       f"bare loop {loop_per_call:9.0f}      ratio {instruction_ratio:.3f}"
       f"   ({integrate_calls} and {loop_calls} calls counted)")
-failed = [name for name, ratio in (("time", time_ratio), ("instructions", instruction_ratio))
-          if ratio > limit]
+failed = [f"{name} (limit {limits[name]})"
+          for name, ratio in (("time", time_ratio), ("instructions", instruction_ratio))
+          if ratio > limits[name]]
 if failed:
-    print(f"over the limit of {limit}: {', '.join(failed)}")
+    print(f"over the limit: {', '.join(failed)}")
     sys.exit(1)
-print(f"both within {limit}")
+print(f"within the limits: time {limits['time']}, instructions {limits['instructions']}")
 EOF

@@ -16,9 +16,10 @@ namespace dorvek::numeric {
 // returns a tagged value costs as much as the arithmetic itself.
 [[gnu::always_inline]] inline host::Value f(const host::Value& x) {
     const host::Value two = host::Value::ofInteger16(2);
-    host::Value y = host::power(x, two);
-    y = host::divide(y, two);
-    const double e = host::exponential(host::toDouble(y));
+    // y lives only for the expression: a tagged value still alive when the exponential
+    // may raise would be kept in memory for the unwinding, at every step of the loop.
+    const double y = host::toDouble(host::divide(host::power(x, two), two));
+    const double e = host::exponential(y);
     const double result = 1.0 / e;
     host::testDivisionStatus(e, result);
     return host::Value::ofDouble(result);

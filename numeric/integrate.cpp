@@ -32,7 +32,9 @@ double integrateProbability(ProbabilityBoxes& boxes, const host::NumberLocale& l
     const std::int16_t last = host::toInteger16(host::subtract(N, Value::ofInteger16(1)));
     for (std::int16_t i = 1; i <= last;) {
         X = host::add(X, H);
-        S = host::toDouble(host::add(Value::ofDouble(S), f(X)));
+        // S is a plain double: the density converted, then a plain sum. At most 9999
+        // terms of at most 1 each, it cannot leave the double range.
+        S = S + host::toDouble(f(X));
         // Each increment is tested for 16-bit overflow, as the host's loop does; with last
         // fixed at N - 1 the test never fires.
         if (i == INT16_MAX) {

@@ -3,6 +3,7 @@
 #include "error.h"
 
 #include <QString>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <utility>
@@ -92,30 +93,18 @@ std::int16_t toInteger16(const Value& value);
 
 namespace detail {
 
-// What a slow path gives back. The arithmetic only ever yields numbers, and this
-// small plain struct comes back in registers: a Value returned from out of line
-// would be built in the caller's variable, whose address then pins it to memory.
-struct NumberResult {
-    Value::Kind kind;
-    std::int16_t integer16;
-    double value;
-};
-
-inline Value toValue(NumberResult number) noexcept {
-    return number.kind == Value::Kind::Integer16 ? Value::ofInteger16(number.integer16)
-                                                 : Value::ofDouble(number.value);
-}
-
-// The slow paths take copies: an operand whose address never leaves the inline
-// fast path can live in registers, and a constant such as the 16-bit 2 of the
-// density then folds into the arithmetic.
-[[noreturn]] void raiseOverflow();
-NumberResult addSlow(Value left, Value right);
-NumberResult subtractSlow(Value left, Value right);
-NumberResult multiplySlow(Value left, Value right);
-NumberResult divideSlow(Value left, Value right);
-NumberResult powerSlow(Value base, Value exponent);
-double toDoubleSlow(Value value);
+// The slow paths: a text operand, a double meeting a 16-bit integer, any other
+// exponent or divisor. They yield only doubles, which come back in a register; 16-bit
+// results are made inline. They take copies: an operand whose address never leaves
+// the inline fast path can live in registers, and a constant such as the 16-bit 2
+// of the density then folds into the arithmetic.
+[[noreturn, gnu::cold]] void raiseOverflow();
+[[gnu::cold]] double addSlow(Value left, Value right);
+[[gnu::cold]] double subtractSlow(Value left, Value right);
+[[gnu::cold]] double multiplySlow(Value left, Value right);
+[[gnu::cold]] double divideSlow(Value left, Value right);
+[[gnu::cold]] double powerSlow(Value base, Value exponent);
+[[gnu::cold]] double toDoubleSlow(Value value);
 
 inline Value finiteDouble(double result) {
     if (!std::isfinite(result)) [[unlikely]] {
@@ -124,46 +113,90 @@ inline Value finiteDouble(double result) {
     return Value::ofDouble(result);
 }
 
+// The same test on the bits, for a sum or a difference, whose sign the compiler cannot
+// know: the exponent all ones means an infinity or a NaN. It needs no constants in
+// the vector registers, which every call in a loop (the exponential's) clobbers.
+inline Value finiteSum(double result) {
+    if ((std::bit_cast<std::uint64_t>(result) << 1) >= 0xffe0'0000'0000'0000U) [[unlikely]] {
+        raiseOverflow();
+    }
+    return Value::ofDouble(result);
+}
+
+// Two 16-bit operands are computed exactly in 32 bits and must fit back. Inline, so
+// that a constant such as N - 1 folds and the loop bound becomes a known number.
+inline Value integer16Result(std::int32_t result) {
+    if (result < INT16_MIN || result > INT16_MAX) [[unlikely]] {
+        raiseOverflow();
+    }
+    return Value::ofInteger16(static_cast<std::int16_t>(result));
+}
+
+[[gnu::cold]] std::int16_t toInteger16Slow(Value value);
+
 } // namespace detail
 
 // The double cases are inline: the integration runs them forty thousand times a click.
 [[gnu::always_inline]] inline Value add(const Value& left, const Value& right) {
     if (left.isDouble() && right.isDouble()) [[likely]] {
-        return detail::finiteDouble(left.doubleValue() + right.doubleValue());
+        return detail::finiteSum(left.doubleValue() + right.doubleValue());
     }
-    return detail::toValue(detail::addSlow(left, right));
+    if (left.isInteger16() && right.isInteger16()) [[unlikely]] {
+        return detail::integer16Result(std::int32_t{left.integer16Value()} +
+                                       right.integer16Value());
+    }
+    return Value::ofDouble(detail::addSlow(left, right));
 }
 
 [[gnu::always_inline]] inline Value subtract(const Value& left, const Value& right) {
     if (left.isDouble() && right.isDouble()) [[likely]] {
-        return detail::finiteDouble(left.doubleValue() - right.doubleValue());
+        return detail::finiteSum(left.doubleValue() - right.doubleValue());
     }
-    return detail::toValue(detail::subtractSlow(left, right));
+    if (left.isInteger16() && right.isInteger16()) [[unlikely]] {
+        return detail::integer16Result(std::int32_t{left.integer16Value()} -
+                                       right.integer16Value());
+    }
+    return Value::ofDouble(detail::subtractSlow(left, right));
 }
 
 [[gnu::always_inline]] inline Value multiply(const Value& left, const Value& right) {
     if (left.isDouble() && right.isDouble()) [[likely]] {
         return detail::finiteDouble(left.doubleValue() * right.doubleValue());
     }
-    return detail::toValue(detail::multiplySlow(left, right));
+    if (left.isInteger16() && right.isInteger16()) [[unlikely]] {
+        return detail::integer16Result(std::int32_t{left.integer16Value()} *
+                                       right.integer16Value());
+    }
+    return Value::ofDouble(detail::multiplySlow(left, right));
 }
 
 [[gnu::always_inline]] inline Value divide(const Value& left, const Value& right) {
     if (left.isDouble() && right.isInteger16() && right.integer16Value() != 0) [[likely]] {
-        return detail::finiteDouble(left.doubleValue() / right.integer16Value());
+        // A divisor of magnitude at least 1 cannot carry a finite dividend out of range,
+        // so the quotient is finite exactly when the dividend is. Testing the dividend
+        // lets the compiler drop the test where it has just made the same one (x^2 / 2).
+        const double dividend = left.doubleValue();
+        if (!std::isfinite(dividend)) [[unlikely]] {
+            detail::raiseOverflow();
+        }
+        return Value::ofDouble(dividend / right.integer16Value());
     }
-    return detail::toValue(detail::divideSlow(left, right));
+    return Value::ofDouble(detail::divideSlow(left, right));
 }
 
 [[gnu::always_inline]] inline Value power(const Value& base, const Value& exponent) {
     if (base.isDouble() && exponent.isInteger16() && exponent.integer16Value() == 2) [[likely]] {
         return detail::finiteDouble(base.doubleValue() * base.doubleValue());
     }
-    return detail::toValue(detail::powerSlow(base, exponent));
+    return Value::ofDouble(detail::powerSlow(base, exponent));
 }
 
 [[gnu::always_inline]] inline double toDouble(const Value& value) {
     return value.isDouble() ? value.doubleValue() : detail::toDoubleSlow(value);
+}
+
+[[gnu::always_inline]] inline std::int16_t toInteger16(const Value& value) {
+    return value.isInteger16() ? value.integer16Value() : detail::toInteger16Slow(value);
 }
 
 } // namespace dorvek::host
