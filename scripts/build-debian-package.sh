@@ -94,7 +94,8 @@ fi
 if [ "$mode" = host ]; then
     # What the archive would unpack: the source package, not the tree above.
     built=$work/built
-    dpkg-source --extract "$dsc" "$built/dorvek-$upstream_version" >/dev/null
+    mkdir "$built"
+    dpkg-source --no-check --extract "$dsc" "$built/dorvek-$upstream_version" >/dev/null
     log=$output/dorvek_${version}_$(dpkg --print-architecture).build
     echo "building on this machine (log: $log)"
     (cd "$built/dorvek-$upstream_version" &&
@@ -149,7 +150,7 @@ if [ ! -f "$tarball" ]; then
     echo "making the $suite chroot (once; cached as $tarball)"
     # Written under a temporary name and renamed when whole: an interrupted or failed
     # run leaves no half-made chroot behind.
-    partial=$(mktemp "$cache/.sbuild-$suite-$arch.XXXXXX.tar")
+    partial=$cache/.sbuild-$suite-$arch.$$.tar
     cleanup_paths+=("$partial")
     mmdebstrap --quiet --variant=buildd --architectures="$arch" "$suite" "$partial" \
         "deb $mirror $suite main" >"$work/mmdebstrap.log" 2>&1 || {
