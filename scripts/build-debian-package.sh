@@ -190,8 +190,10 @@ echo "built in $build_minutes min"
 
 # lintian's verdict as the build's log recorded it.
 lintian_report=$output/lintian.txt
-sed -n '/^| lintian/,/^+----/p' "$output/sbuild.out" |
-    grep -E '^[EWIPXCON]: ' >"$lintian_report" || true
+sed -n '/^Running lintian\.\.\.$/,/Lintian run \(was successful\|failed\)/p' \
+    "$stage"/dorvek_"$version"_"$arch".build | grep -E '^[EWIPXCON]: dorvek' >"$lintian_report" || true
+grep -q '^Running lintian\.\.\.$' "$stage"/dorvek_"$version"_"$arch".build ||
+    die "lintian did not run on $suite; see $output/sbuild.out"
 echo "lintian (--pedantic --display-info) on $suite:"
 if [ -s "$lintian_report" ]; then sed 's/^/  /' "$lintian_report"; else echo "  (nothing)"; fi
 ! grep -qE '^[EW]: ' "$lintian_report" || die "lintian reports errors or warnings on $suite"
