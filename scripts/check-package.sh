@@ -68,6 +68,9 @@ drwxr-xr-x root/root ./usr/share/icons/hicolor/64x64/apps/
 drwxr-xr-x root/root ./usr/share/icons/hicolor/scalable/
 drwxr-xr-x root/root ./usr/share/icons/hicolor/scalable/apps/
 -rw-r--r-- root/root ./usr/share/icons/hicolor/scalable/apps/org.dorvek.olasiliklar.svg
+drwxr-xr-x root/root ./usr/share/lintian/
+drwxr-xr-x root/root ./usr/share/lintian/overrides/
+-rw-r--r-- root/root ./usr/share/lintian/overrides/dorvek
 drwxr-xr-x root/root ./usr/share/man/
 drwxr-xr-x root/root ./usr/share/man/man1/
 -rw-r--r-- root/root ./usr/share/man/man1/dorvek-calc.1.gz
