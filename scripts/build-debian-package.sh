@@ -181,8 +181,8 @@ cp "$stage/sbuild.out" "$output/sbuild.out"
 build_minutes=$((($(date +%s) - started + 30) / 60))
 if [ "$status" -ne 0 ]; then
     # sbuild names what failed: a missing build dependency, the failing step.
-    grep -E '^(E: |dpkg-checkbuilddeps|dh_[a-z_]+: error|The following tests FAILED|make.*Error)' \
-        "$output/sbuild.out" | head -n 20 >&2 || true
+    grep -E -A3 '^(E: |dpkg-checkbuilddeps|dh_[a-z_]+: error|CMake Error|The following tests FAILED)' \
+        "$output/sbuild.out" | head -n 30 >&2 || true
     tail -n 25 "$output/sbuild.out" >&2
     die "the $suite build failed after $build_minutes min; the log is $output/sbuild.out"
 fi
