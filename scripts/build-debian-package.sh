@@ -168,32 +168,33 @@ cp "$dsc" "$work/$orig" "$work/dorvek_$version.debian.tar.xz" "$stage/"
 cp "$tarball" "$stage/chroot.tar"
 [ "$builder" = "$(id -un)" ] || chown -R "$builder" "$stage"
 
-echo "building in a clean $suite chroot as $builder (log in $output)"
+echo "building in a clean $suite chroot as $builder"
 status=0
 as_builder sbuild --chroot-mode=unshare --chroot="$stage/chroot.tar" --dist="$suite" \
     --arch="$arch" --arch-any --arch-all --source --force-orig-source \
     --run-lintian --lintian-opts="--pedantic --display-info" \
     --no-run-piuparts --no-run-autopkgtest \
     --build-dir="$stage" "$stage/dorvek_$version.dsc" >"$stage/sbuild.out" 2>&1 || status=$?
-cp "$stage"/*.build "$stage"/*.changes "$stage"/*.deb "$stage"/*.buildinfo \
-    "$stage"/*.dsc "$stage"/*.tar.* "$output/" 2>/dev/null || true
-cp "$stage/sbuild.out" "$output/sbuild.out"
+# sbuild's whole account is its build log; what it printed besides is its summary.
+build_log=$output/dorvek_${version}_$arch.build
+cp -L "$stage/dorvek_${version}_$arch.build" "$build_log" 2>/dev/null ||
+    cp "$stage/sbuild.out" "$build_log"
+cp "$stage"/*.changes "$stage"/*.deb "$stage"/*.buildinfo "$stage"/*.dsc "$stage"/*.tar.* \
+    "$output/" 2>/dev/null || true
 build_minutes=$((($(date +%s) - started + 30) / 60))
 if [ "$status" -ne 0 ]; then
     # sbuild names what failed: a missing build dependency, the failing step.
     grep -E -A3 '^(E: |dpkg-checkbuilddeps|dh_[a-z_]+: error|CMake Error|The following tests FAILED)' \
-        "$output/sbuild.out" | head -n 30 >&2 || true
-    tail -n 25 "$output/sbuild.out" >&2
-    die "the $suite build failed after $build_minutes min; the log is $output/sbuild.out"
+        "$build_log" | head -n 30 >&2 || true
+    die "the $suite build failed after $build_minutes min; the log is $build_log"
 fi
 echo "built in $build_minutes min"
 
 # lintian's verdict as the build's log recorded it.
 lintian_report=$output/lintian.txt
-sed -n '/^Running lintian\.\.\.$/,/Lintian run \(was successful\|failed\)/p' \
-    "$stage"/dorvek_"$version"_"$arch".build | grep -E '^[EWIPXCON]: dorvek' >"$lintian_report" || true
-grep -q '^Running lintian\.\.\.$' "$stage"/dorvek_"$version"_"$arch".build ||
-    die "lintian did not run on $suite; see $output/sbuild.out"
+sed -n '/^Running lintian\.\.\.$/,/Lintian run \(was successful\|failed\)/p' "$build_log" |
+    grep -E '^[EWIPXCON]: dorvek' >"$lintian_report" || true
+grep -q '^Running lintian\.\.\.$' "$build_log" || die "lintian did not run on $suite; see $build_log"
 echo "lintian (--pedantic --display-info) on $suite:"
 if [ -s "$lintian_report" ]; then sed 's/^/  /' "$lintian_report"; else echo "  (nothing)"; fi
 ! grep -qE '^[EW]: ' "$lintian_report" || die "lintian reports errors or warnings on $suite"
