@@ -199,11 +199,13 @@ echo "lintian (--pedantic --display-info) on $suite:"
 if [ -s "$lintian_report" ]; then sed 's/^/  /' "$lintian_report"; else echo "  (nothing)"; fi
 ! grep -qE '^[EW]: ' "$lintian_report" || die "lintian reports errors or warnings on $suite"
 
-# autopkgtest on what was built, in a fresh testbed unpacked from the same chroot.
+# autopkgtest on what was built, in a fresh testbed unpacked from the same chroot; the
+# tarball keeps no package lists, so the testbed's apt is brought up to date first.
 changes=$(ls "$stage"/dorvek_"$version"_"$arch".changes)
 echo "autopkgtest in a clean $suite testbed"
 status=0
-as_builder autopkgtest --output-dir="$stage/autopkgtest" --summary-file="$stage/summary" \
+as_builder autopkgtest --apt-upgrade --output-dir="$stage/autopkgtest" \
+    --summary-file="$stage/summary" \
     "$changes" -- unshare --release="$suite" --arch="$arch" --tarball="$stage/chroot.tar" \
     >"$stage/autopkgtest.out" 2>&1 || status=$?
 cp "$stage/autopkgtest.out" "$output/"
