@@ -170,7 +170,8 @@ cp "$tarball" "$stage/chroot.tar"
 
 echo "building in a clean $suite chroot as $builder"
 status=0
-as_builder sbuild --chroot-mode=unshare --chroot="$stage/chroot.tar" --dist="$suite" \
+# The chroot names the release; the .changes keep the changelog's distribution.
+as_builder sbuild --chroot-mode=unshare --chroot="$stage/chroot.tar" \
     --arch="$arch" --arch-any --arch-all --source --force-orig-source \
     --run-lintian --lintian-opts="--pedantic --display-info" \
     --no-run-piuparts --no-run-autopkgtest \
