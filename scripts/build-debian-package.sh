@@ -71,6 +71,7 @@ cleanup() {
     rm -rf "${cleanup_paths[@]}"
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM
 
 # The source package: the upstream tarball holds everything but debian/, which
 # dpkg-source packs apart.
