@@ -173,6 +173,7 @@ echo "building in a clean $suite chroot as $builder"
 status=0
 # The chroot names the release; the .changes keep the changelog's distribution.
 as_builder sbuild --chroot-mode=unshare --chroot="$stage/chroot.tar" \
+    --dist="$(dpkg-parsechangelog -S Distribution)" \
     --arch="$arch" --arch-any --arch-all --source --force-orig-source \
     --run-lintian --lintian-opts="--pedantic --display-info" \
     --no-run-piuparts --no-run-autopkgtest \
