@@ -37,17 +37,17 @@ bookworm | trixie | source | host) ;;
 *) usage ;;
 esac
 
-mirror=${DORVEK_DEBIAN_MIRROR:-http://deb.debian.org/debian}
-version=$(dpkg-parsechangelog -S Version)
-upstream_version=${version%-*}
-output=$PWD/build-debian/$mode
-started=$(date +%s)
-
 if [ "$mode" = host ] || [ "$mode" = source ]; then
     scripts/install-dependencies.sh
 else
     scripts/install-dependencies.sh --debian-chroot
 fi
+
+mirror=${DORVEK_DEBIAN_MIRROR:-http://deb.debian.org/debian}
+version=$(dpkg-parsechangelog -S Version)
+upstream_version=${version%-*}
+output=$PWD/build-debian/$mode
+started=$(date +%s)
 
 # The tree to build: HEAD, or HEAD with the tracked files' uncommitted changes.
 commit=$(git rev-parse --verify HEAD)
