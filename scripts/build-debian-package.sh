@@ -17,7 +17,8 @@
 # changes are included, and named, as are untracked files, which are left out.
 # The chroots are mmdebstrap tarballs cached under ${XDG_CACHE_HOME:-~/.cache}/dorvek/;
 # sbuild brings them up to date before each build. Run as root, the chroot builds run
-# as the unprivileged user dorvek-build, which this script creates for them.
+# as the unprivileged user dorvek-build, which this script creates for them. The
+# chroots come from deb.debian.org unless DORVEK_DEBIAN_MIRROR names another mirror.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
