@@ -24,7 +24,7 @@ installed_before=$(installed_dorvek)
 
 if [ $# -eq 0 ]; then
     scripts/build-debian-package.sh host
-    deb=$(ls build-debian/host/dorvek_*.deb)
+    deb=$(realpath build-debian/host/dorvek_*.deb)
 else
     deb=$(realpath "$1")
 fi
