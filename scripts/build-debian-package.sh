@@ -108,7 +108,7 @@ if [ "$mode" = host ]; then
     }
     cp "$built"/*.deb "$built"/*.changes "$built"/*.buildinfo "$output/"
     cp "$dsc" "$work/$orig" "$work/dorvek_$version.debian.tar.xz" "$output/"
-    echo "built in $((($(date +%s) - started + 30) / 60)) min: $(ls "$output"/*.deb)"
+    echo "built in $((($(date +%s) - started + 30) / 60)) min:" "$output"/*.deb
     exit 0
 fi
 
