@@ -6,9 +6,9 @@
 # (bench/startup/measure_startup.sh, alternating under one Xvfb). Prints each median
 # and the ratio AFTER / BEFORE. The hardening, for instance:
 #
-#   cmake -S . -B build-bench-plain -G Ninja -DCMAKE_BUILD_TYPE=Release \
-#       -DDORVEK_BENCHMARKS=ON -DDORVEK_DEBIAN_FLAGS=OFF
-#   cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DDORVEK_BENCHMARKS=ON
+#   cmake -S . -B build-bench-plain -G Ninja -DCMAKE_BUILD_TYPE=Release -DDORVEK_BENCHMARKS=ON
+#   (eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)" &&
+#       cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DDORVEK_BENCHMARKS=ON)
 #   (build both)
 #   bench/compare_builds.sh build-bench-plain build-bench [ROUNDS [STARTS]]
 set -euo pipefail

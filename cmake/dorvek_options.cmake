@@ -8,10 +8,6 @@ set(DORVEK_FUZZ_SECONDS 30 CACHE STRING "How long each fuzzer runs as a test")
 option(DORVEK_BENCHMARKS "Build the benchmarks in bench/" OFF)
 set(DORVEK_HOMEPAGE "https://dorvek.example" CACHE STRING
     "Project home page, named in the metainfo and the package")
-option(DORVEK_DEBIAN_FLAGS
-       "Give optimised builds on Linux the hardening and path flags of dpkg-buildflags" ON)
-
-include(${CMAKE_CURRENT_LIST_DIR}/dorvek_debian_flags.cmake)
 
 function(dorvek_target_defaults target)
   target_compile_features(${target} PUBLIC cxx_std_20)
@@ -20,9 +16,6 @@ function(dorvek_target_defaults target)
   if(DORVEK_WARNINGS_AS_ERRORS)
     target_compile_options(${target} PRIVATE -Werror)
   endif()
-  set(optimised $<CONFIG:Release,RelWithDebInfo,MinSizeRel>)
-  target_compile_options(${target} PRIVATE "$<${optimised}:${DORVEK_DEBIAN_COMPILE_FLAGS}>")
-  target_link_options(${target} PRIVATE "$<${optimised}:${DORVEK_DEBIAN_LINK_FLAGS}>")
   if(DORVEK_SANITIZE)
     target_compile_options(${target} PRIVATE -fsanitize=address,undefined -fno-omit-frame-pointer
                                              -fno-sanitize-recover=all)

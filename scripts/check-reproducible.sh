@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds the Debian package twice from one commit and checks that the two are the same
-# bytes: each build in its own clean clone, in folders of different names and depths,
-# one after the other, under different time zones, umasks and locales. On a difference it
-# names the files that differ (all of it with diffoscope, where installed) and fails.
-# Takes about as long as two builds of the programs; the test command does not run it.
+# Builds the Debian package twice from one commit's source package and checks that the
+# two .debs are the same bytes: each build from its own clean clone, in folders of
+# different names and depths, one after the other, under different time zones, umasks
+# and locales. On a difference it names the files that differ (all of it with
+# diffoscope, where installed) and fails. The builds leave the tests out (nocheck),
+# which changes nothing in the package; each takes about as long as a build of the
+# programs. The test command does not run it.
 #
 #   scripts/check-reproducible.sh [COMMIT]   (default: HEAD)
 set -euo pipefail
@@ -11,41 +13,33 @@ cd "$(dirname "$0")/.."
 scripts/install-dependencies.sh
 
 commit=$(git rev-parse --verify "${1:-HEAD}^{commit}")
-# What Debian's tools would set from the changelog; the build takes it from the commit.
-SOURCE_DATE_EPOCH=$(git log -1 --format=%ct "$commit")
-export SOURCE_DATE_EPOCH
 work=$(mktemp -d "${TMPDIR:-/tmp}/dorvek-reproducible.XXXXXX")
 trap 'rm -rf "$work"' EXIT
-echo "commit $commit, SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH ($(date -u -d "@$SOURCE_DATE_EPOCH"))"
+echo "commit $commit"
 
-# Builds the package in a clean clone at FOLDER and copies it to $work/NAME.deb.
+# Builds the package from a clean clone at FOLDER and copies it to $work/NAME.deb.
 build_package() {
     local name=$1 folder=$2
     echo "$name: building in $folder, starting $(date -u +%T)"
     git -c init.defaultBranch=main clone --quiet --no-hardlinks "$PWD" "$folder"
     git -C "$folder" checkout --quiet --detach "$commit"
-    cmake -S "$folder" -B "$folder/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DBUILD_TESTING=OFF >"$work/$name.log" 2>&1
-    nice -n 5 cmake --build "$folder/build" -j "$(nproc)" >>"$work/$name.log" 2>&1
-    # CPack gives the .deb's own members the modes the umask leaves; packing is done
-    # under Debian's usual umask, as check-package.sh does.
-    (umask 0022 && cd "$folder/build" && cpack -G DEB) >>"$work/$name.log" 2>&1 || {
+    mkdir -p "$folder.tmp"
+    TMPDIR=$folder.tmp DEB_BUILD_OPTIONS=nocheck \
+        nice -n 5 "$folder/scripts/build-debian-package.sh" host >"$work/$name.log" 2>&1 || {
         tail -n 20 "$work/$name.log" >&2
         return 1
     }
-    cp "$folder"/build/dorvek_*.deb "$work/$name.deb"
+    cp "$folder"/build-debian/host/dorvek_*.deb "$work/$name.deb"
     echo "$name: $(sha256sum <"$work/$name.deb" | cut -d' ' -f1)"
 }
 
 (
     umask 0022
-    export TZ=UTC LC_ALL=C
-    build_package first "$work/first"
+    TZ=UTC LC_ALL=C build_package first "$work/first"
 )
 (
     umask 0002
-    export TZ=Pacific/Kiritimati LC_ALL=C.UTF-8
-    build_package second "$work/second/a/much/deeper/folder"
+    TZ=Pacific/Kiritimati LC_ALL=C.UTF-8 build_package second "$work/second/a/much/deeper/folder"
 )
 
 if cmp -s "$work/first.deb" "$work/second.deb"; then

@@ -4,7 +4,8 @@
 # Package names come from what apt offers here, not from the release's name. Every
 # package is checked before any is installed, so a missing one leaves the machine
 # as it was. Safe to run again: it installs nothing that is already there. With
-# --windows it adds what building for Windows and testing under wine take.
+# --windows it adds what building for Windows and testing under wine take; with
+# --debian-chroot what building and testing the Debian package in clean chroots takes.
 set -euo pipefail
 
 packages=(
@@ -22,7 +23,8 @@ packages=(
     # Turkish texts
     fonts-liberation fonts-dejavu-core qt6-translations-l10n
     # packaging and its checks
-    dpkg-dev file desktop-file-utils appstream appstream-compose man-db lintian devscripts
+    dpkg-dev debhelper file desktop-file-utils appstream appstream-compose man-db lintian
+    devscripts
     librsvg2-bin diffoscope-minimal
     # the image loader through which appstreamcli compose reads the scalable icon
     librsvg2-common
@@ -36,8 +38,14 @@ if [ "${1:-}" = --windows ]; then
         # the clipboard, the sources of the locales they run in
         nsis wine wine64 python3-pefile xclip locales
     )
+elif [ "${1:-}" = --debian-chroot ]; then
+    packages+=(
+        # Debian's own way to build in a clean chroot and to test the installed package:
+        # chroots made from tarballs, entered as a user through user namespaces
+        sbuild mmdebstrap autopkgtest uidmap
+    )
 elif [ $# -gt 0 ]; then
-    echo "usage: $0 [--windows]" >&2
+    echo "usage: $0 [--windows|--debian-chroot]" >&2
     exit 2
 fi
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test, twice: a g++ build with warnings as errors,
-# whose Debian package is then checked (scripts/check-package.sh); and a clang build
-# with AddressSanitizer and UndefinedBehaviorSanitizer, in which the fuzzers also run
-# for a bounded time.
+# Sets up, builds and runs every test, twice: the Debian package, built with g++ from
+# its source package as Debian builds it, warnings as errors, with the whole suite in
+# its build, then checked as installed files (scripts/check-package.sh); and a clang
+# build of the checkout with AddressSanitizer and UndefinedBehaviorSanitizer, warnings
+# as errors, in which the fuzzers also run for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-dependencies.sh
@@ -10,11 +11,8 @@ scripts/install-dependencies.sh
 jobs=$(nproc)
 export QT_QPA_PLATFORM=offscreen
 
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDORVEK_WARNINGS_AS_ERRORS=ON
-cmake --build build -j "$jobs"
-ctest --test-dir build --output-on-failure -j "$jobs"
-# The Debian package, checked without changing what this machine has installed.
-scripts/check-package.sh build
+# dpkg-buildflags appends DEB_CXXFLAGS_APPEND to Debian's own flags.
+DEB_CXXFLAGS_APPEND=-Werror DEB_JOBS=$jobs scripts/check-package.sh
 
 # fontconfig and D-Bus keep caches for the life of the process; the suppressions name
 # the functions that fill them. Those libraries keep no frame pointers, so only the slow
