@@ -20,14 +20,14 @@ fail() {
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 for page in dorvek dorvek-calc; do
-    [ "$(man -w "$page")" = "$prefix/share/man/man1/$page.1.gz" ] ||
+    [ "$(man -w "$page")" = "$prefix/share/man/man1/$page.1" ] ||
         fail "man finds $(man -w "$page" 2>&1) for $page by default"
-    [ "$(man -L tr -w "$page")" = "$prefix/share/man/tr/man1/$page.1.gz" ] ||
+    [ "$(man -L tr -w "$page")" = "$prefix/share/man/tr/man1/$page.1" ] ||
         fail "man -L tr finds $(man -L tr -w "$page" 2>&1) for $page"
     man "$page" | grep -q '^NAME$' || fail "the English $page page has no NAME"
     man -L tr "$page" | grep -q '^AÇIKLAMA$' || fail "the Turkish $page page has no AÇIKLAMA"
 done
-for file in "$prefix"/share/man/man1/*.gz "$prefix"/share/man/tr/man1/*.gz; do
+for file in "$prefix"/share/man/man1/*.1 "$prefix"/share/man/tr/man1/*.1; do
     warnings=$(man --warnings -E UTF-8 -l "$file" 2>&1 >/dev/null)
     [ -z "$warnings" ] || fail "${file#"$prefix"/}: $warnings"
 done
@@ -44,8 +44,8 @@ options() { # PAGE SECTION...
             inside' |
         grep -oE '(^|[[ ])--?[a-z][a-z-]*' | tr -d '[ ' | sort -u
 }
-english=$(options "$prefix/share/man/man1/dorvek-calc.1.gz" SYNOPSIS OPTIONS)
-turkish=$(options "$prefix/share/man/tr/man1/dorvek-calc.1.gz" SEÇENEKLER)
+english=$(options "$prefix/share/man/man1/dorvek-calc.1" SYNOPSIS OPTIONS)
+turkish=$(options "$prefix/share/man/tr/man1/dorvek-calc.1" SEÇENEKLER)
 [ -n "$english" ] || fail "no options found in the English dorvek-calc page"
 missing=$(comm -23 <(printf '%s\n' "$english" -h --help --version | sort -u) <(echo "$turkish"))
 [ -z "$missing" ] || fail "the Turkish dorvek-calc page leaves out: $(echo "$missing" | tr '\n' ' ')"
