@@ -213,7 +213,10 @@ TEST_P(SizeLimitTest, LeavesTheOldFileAndNothingBesideIt) {
     if (!hasPosixShell()) {
         GTEST_SKIP() << "sets a file size limit with a POSIX shell";
     }
-    const CalcRun run = runThroughShell(GetParam().command, {directory.path()});
+    CalcRun run = runThroughShell(GetParam().command, {directory.path()});
+    // Under the limit the font library may fail to refresh its own cache and say so on
+    // a line of its own (seen on Debian 13 without a home folder); ours is the last.
+    run.standardError = run.standardError.section(QLatin1Char('\n'), -2);
     expectFailure(run, "dorvek-calc: @/curve dosyasına yazılamadı: dosya çok büyük");
     EXPECT_EQ(contents("curve"), oldBytes);
     EXPECT_EQ(names(), QStringList{QStringLiteral("curve")});
