@@ -8,7 +8,7 @@ Usage: desktop_metadata_test.py DESKTOP-ENTRY METAINFO
 import sys
 import xml.etree.ElementTree as ElementTree
 
-# The main categories of the freedesktop.org menu specification: a menu lists an
+# The main categories of the freedesktop.org desktop menu standard: a menu lists an
 # entry once under each of them that it names.
 MAIN_CATEGORIES = {
     "AudioVideo", "Audio", "Video", "Development", "Education", "Game", "Graphics",
