@@ -67,16 +67,8 @@ cmake --install "$build" --prefix "$stage" --strip >/dev/null
 find "$stage" -name '*.dll' -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
 find "$stage" -exec touch --no-dereference --date="@$SOURCE_DATE_EPOCH" {} +
 
-# The zip holds one folder, as a user unpacks it: its files in a fixed order (a folder
-# named to cmake -E tar would bring its files in the order the file system keeps), with
-# times in UTC (a zip's own times are local ones).
-(
-    cd "$build/stage"
-    find "$name" -type f | LC_ALL=C sort >"$root/$build/zip-entries"
-    TZ=UTC cmake -E tar cf "$root/$build/dist/$name-windows-x64.zip" --format=zip \
-        --mtime="$(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S UTC')" \
-        --files-from="$root/$build/zip-entries"
-)
+# The zip holds one folder, as a user unpacks it.
+scripts/windows/write-zip.py "$build/dist/$name-windows-x64.zip" "$stage" "$SOURCE_DATE_EPOCH"
 
 # The installer's file lists, from the staged folder: File lines by folder, and the
 # uninstaller's Delete lines and RMDir lines, deepest folder first.
