@@ -60,13 +60,17 @@ if [ -n "$dsc_sha256" ]; then
 fi
 
 # The mirror and suite that serve an installed binary package built from this source,
-# as apt reports them: "http://deb.debian.org/debian bookworm/main amd64 Packages".
-binary=$(dpkg-query -W -f='${binary:Package} ${source:Package} ${source:Version}\n' 2>/dev/null |
-    awk -v p="$package" -v v="$version" '$2 == p && $3 == v && !found {sub(/:.*/, "", $1); print $1; found = 1}')
-[ -n "$binary" ] || stop "no package built from $package $version is installed here"
+# as apt reports them: "http://deb.debian.org/debian bookworm/main amd64 Packages". The
+# binary's own version can differ from its source's (a rebuild adds "+b1").
+read -r binary binary_version < <(
+    dpkg-query -W -f='${binary:Package} ${Version} ${source:Package} ${source:Version}\n' \
+        2>/dev/null | awk -v p="$package" -v v="$version" \
+        '$3 == p && $4 == v && !found {sub(/:.*/, "", $1); print $1, $2; found = 1}'
+) || true
+[ -n "${binary:-}" ] || stop "no package built from $package $version is installed here"
 origin=$(apt-cache madison "$binary" 2>/dev/null |
-    awk -F' [|] ' -v v="$version" '$2 == v && $3 ~ / Packages$/ && !found {print $3; found = 1}')
-[ -n "$origin" ] || stop "apt offers no $binary $version here to find its source's mirror by"
+    awk -F' [|] ' -v v="$binary_version" '$2 == v && $3 ~ / Packages$/ && !found {print $3; found = 1}')
+[ -n "$origin" ] || stop "apt offers no $binary $binary_version here to find its source's mirror by"
 read -r uri suite_component _ <<<"$origin"
 suite=${suite_component%%/*}
 component=${suite_component#*/}
