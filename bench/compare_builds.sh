@@ -6,9 +6,9 @@
 # (bench/startup/measure_startup.sh, alternating under one Xvfb). Prints each median
 # and the ratio AFTER / BEFORE. The hardening, for instance:
 #
-#   cmake -S . -B build-bench-plain -G Ninja -DCMAKE_BUILD_TYPE=Release -DDORVEK_BENCHMARKS=ON
+#   cmake --preset bench -B build-bench-plain
 #   (eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)" &&
-#       cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DDORVEK_BENCHMARKS=ON)
+#       cmake --preset bench)
 #   (build both)
 #   bench/compare_builds.sh build-bench-plain build-bench [ROUNDS [STARTS]]
 set -euo pipefail

@@ -4,7 +4,7 @@
 # under callgrind in one Xvfb. Unlike the times of measure_startup.sh, the counts
 # hardly move when the machine is busy. Keeps the profiles when given a folder.
 # Usage: bench/startup/count_startup_instructions.sh BUILD-DIR [RUNS [PROFILE-DIR]]
-# BUILD-DIR is an optimised build configured with -DDORVEK_BENCHMARKS=ON.
+# BUILD-DIR is an optimised build with the benchmarks (cmake --preset bench).
 set -euo pipefail
 shopt -s inherit_errexit
 

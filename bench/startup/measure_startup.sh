@@ -4,7 +4,7 @@
 # under one Xvfb; also each process's peak memory, by /usr/bin/time. Given a second
 # build, it times dorvek from each build instead, to weigh a change of flags.
 # Usage: bench/startup/measure_startup.sh BUILD-DIR [RUNS [OTHER-BUILD-DIR]]
-# Each BUILD-DIR is an optimised build configured with -DDORVEK_BENCHMARKS=ON.
+# Each BUILD-DIR is an optimised build with the benchmarks (cmake --preset bench).
 set -euo pipefail
 shopt -s inherit_errexit # a failed start inside $(...) stops the run
 
