@@ -6,15 +6,14 @@
 # With --tests the build tree holds the test programs too (scripts/test-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=lib/common.sh
+source scripts/lib/common.sh
 
 tests=OFF
 case "${1:-}" in
 --tests) tests=ON ;;
 "") ;;
-*)
-    echo "usage: $0 [--tests]" >&2
-    exit 2
-    ;;
+*) stop_with_usage "[--tests]" ;;
 esac
 
 scripts/install-dependencies.sh --windows

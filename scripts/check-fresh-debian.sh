@@ -17,6 +17,8 @@ set -euo pipefail
 if [ "$(id -u)" -ne 0 ]; then
     exec sudo -- "$0" "$@"
 fi
+# shellcheck source=lib/common.sh
+source "$(dirname "$0")/lib/common.sh"
 
 keep=false
 if [ "${1:-}" = "--keep" ]; then
@@ -24,15 +26,11 @@ if [ "${1:-}" = "--keep" ]; then
     shift
 fi
 if [ $# -lt 1 ] || [ $# -gt 2 ]; then
-    echo "usage: $0 [--keep] SUITE [COMMAND]" >&2
-    exit 2
+    stop_with_usage "[--keep] SUITE [COMMAND]"
 fi
 suite=$1
 command=${2:-scripts/test.sh}
-command -v debootstrap >/dev/null || {
-    echo "debootstrap is missing: apt-get install debootstrap" >&2
-    exit 1
-}
+command -v debootstrap >/dev/null || stop "debootstrap is missing: apt-get install debootstrap"
 
 source_repository=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
 head=$(git -C "$source_repository" rev-parse HEAD)
@@ -41,10 +39,7 @@ head=$(git -C "$source_repository" rev-parse HEAD)
 host_release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
 mirror=${FRESH_MIRROR:-$(apt-get indextargets --format '$(SITE) $(RELEASE) $(COMPONENT)' |
     awk -v release="$host_release" '$2 == release && $3 == "main" {print $1; exit}')}
-[ -n "$mirror" ] || {
-    echo "no Debian mirror found in apt's sources; set FRESH_MIRROR" >&2
-    exit 1
-}
+[ -n "$mirror" ] || stop "no Debian mirror found in apt's sources; set FRESH_MIRROR"
 
 parent=${FRESH_ROOT_PARENT:-/var/tmp}
 root=$(mktemp -d "$parent/dorvek-fresh-$suite.XXXXXX")

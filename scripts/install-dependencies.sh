@@ -7,6 +7,8 @@
 # --windows it adds what building for Windows and testing under wine take; with
 # --debian-chroot what building and testing the Debian package in clean chroots takes.
 set -euo pipefail
+# shellcheck source=lib/common.sh
+source "$(dirname "$0")/lib/common.sh"
 
 packages=(
     # building
@@ -49,23 +51,12 @@ elif [ $# -gt 0 ]; then
     exit 2
 fi
 
-stop() {
-    echo "install-dependencies: $*" >&2
-    exit 1
-}
-
 if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
     stop "no apt-get or dpkg here. This project is built on Debian 12 or 13; on another" \
         "system, install the equivalents of: ${packages[*]} and the clang runtime (sanitizers)."
 fi
 release=$( (. /etc/os-release && echo "${PRETTY_NAME:-unknown}") 2>/dev/null || echo unknown)
 echo "install-dependencies: found $release"
-
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then
-    command -v sudo >/dev/null || stop "not root and no sudo: run this script as root"
-    sudo="sudo"
-fi
 
 is_installed() {
     dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
@@ -103,7 +94,7 @@ if [ -n "$runtime" ] && [ ${#missing[@]} -eq 0 ]; then
 fi
 
 echo "install-dependencies: updating apt's package lists"
-$sudo apt-get update -qq || stop "apt-get update failed; check the network and /etc/apt/sources.list*"
+as_root apt-get update -qq || stop "apt-get update failed; check the network and /etc/apt/sources.list*"
 runtime=$(clang_runtime_package || true)
 [ -n "$runtime" ] || stop "apt offers no clang package here, so no sanitizer runtime either;" \
     "add Debian's main archive for $release to apt's sources"
@@ -120,7 +111,7 @@ fi
 
 echo "install-dependencies: installing ${missing[*]}"
 # A dry run first: a conflict stops here, before anything is unpacked.
-$sudo apt-get install -s -qq --no-install-recommends "${missing[@]}" >/dev/null ||
+as_root apt-get install -s -qq --no-install-recommends "${missing[@]}" >/dev/null ||
     stop "apt cannot install ${missing[*]} together here; nothing was installed"
-$sudo env DEBIAN_FRONTEND=noninteractive \
+as_root env DEBIAN_FRONTEND=noninteractive \
     apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -9,10 +9,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
-stop() {
-    echo "build-qtbase: $*" >&2
-    exit 1
-}
+# shellcheck source=../lib/common.sh
+source "$here/../lib/common.sh"
 
 version=$(dpkg-query -W -f='${source:Version}' qt6-base-dev-tools 2>/dev/null) ||
     stop "qt6-base-dev-tools is not installed"

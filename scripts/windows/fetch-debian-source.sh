@@ -9,10 +9,8 @@ set -euo pipefail
 [ $# -eq 3 ] || { echo "usage: $0 PACKAGE VERSION DIRECTORY" >&2; exit 2; }
 package=$1 version=$2 destination=$3
 
-stop() {
-    echo "fetch-debian-source: $*" >&2
-    exit 1
-}
+# shellcheck source=../lib/common.sh
+source "$(dirname "$0")/../lib/common.sh"
 
 command -v dpkg-source >/dev/null || stop "dpkg-source is missing (package dpkg-dev)"
 
