@@ -13,13 +13,15 @@
 #   bench/compare_builds.sh build-bench-plain build-bench [ROUNDS [STARTS]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=../scripts/lib/common.sh
+source scripts/lib/common.sh
 
 before=$1
 after=$2
 rounds=${3:-10}
 starts=${4:-20}
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+remove_on_exit "$work"
 
 # One round: each build's benchmark in turn, three repetitions each, as JSON lines.
 for round in $(seq "$rounds"); do

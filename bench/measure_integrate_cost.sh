@@ -15,6 +15,8 @@
 # DWARF 5. Debian 13's valgrind reads clang 19's, and GCC's builds need nothing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=../scripts/lib/common.sh
+source scripts/lib/common.sh
 
 build=${1:-build-bench}
 calls=${2:-20}
@@ -31,7 +33,7 @@ else
 fi
 benchmark="$build/bench/integrate_benchmark"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+remove_on_exit "$work"
 
 # Time: ten interleaved repetitions of each case; the medians are compared, which a
 # busy machine disturbs least.
