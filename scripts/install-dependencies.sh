@@ -55,6 +55,7 @@ if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
     stop "no apt-get or dpkg here. This project is built on Debian 12 or 13; on another" \
         "system, install the equivalents of: ${packages[*]} and the clang runtime (sanitizers)."
 fi
+# shellcheck source=/dev/null # the release's own file, not ours to check
 release=$( (. /etc/os-release && echo "${PRETTY_NAME:-unknown}") 2>/dev/null || echo unknown)
 echo "install-dependencies: found $release"
 
