@@ -16,6 +16,8 @@ packages=(
     # testing and measuring; llvm for the sanitizers' symbolizer, without which the
     # leak suppressions, which name functions, match nothing
     libgtest-dev libgmock-dev libbenchmark-dev libuemf-dev valgrind time python3 llvm
+    # the shell scripts' linter, run as a test
+    shellcheck
     xvfb xauth xdotool x11-utils openbox libx11-dev imagemagick
     # the sources of a legacy Turkish locale that a window test compiles for itself
     locales
