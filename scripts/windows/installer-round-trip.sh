@@ -33,7 +33,7 @@ snapshot() {
     wine_ wineserver -w
     (cd "$drive" && find . -path ./users -prune -o -path ./windows/temp -prune -o -print | sort)
     wine_ reg query 'HKLM\Software' /s /reg:64 2>/dev/null | tr -d '\r' | grep -v '^$' |
-        grep -vi 'InstallDate\|LastUpdate\|\\Wine\\'
+        grep -vi 'InstallDate\|LastUpdate\|[\]Wine[\]'
 }
 
 wine_ wineboot --init >/dev/null 2>&1

@@ -18,7 +18,9 @@ pid=""
 source "$here/../../tests/smoke/window_steps.sh"
 
 cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    if [ -n "$pid" ]; then
+        kill "$pid" 2>/dev/null || true
+    fi
 }
 trap cleanup EXIT
 
