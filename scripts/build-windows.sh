@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds Dorvek Olasılıklar for 64-bit Windows 10 and 11 on a Debian 12 or 13 machine,
 # in one command, into build-windows/: the two programs, then in build-windows/dist/
-# the portable zip and the installer, nothing else. Qt is built for Windows from the
-# release's own qt6-base source once, and cached under ${XDG_CACHE_HOME:-~/.cache}/dorvek/.
-# With --tests the build tree holds the test programs too (scripts/test-windows.sh).
+# the portable zip and the installer, nothing else. Qt is built for Windows once, from
+# the one qtbase source scripts/windows/build-qtbase.sh pins, and cached under
+# ${XDG_CACHE_HOME:-~/.cache}/dorvek/. One commit built twice on one machine gives the
+# same bytes (scripts/check-windows-reproducible.sh). With --tests the build tree
+# holds the test programs too (scripts/test-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # shellcheck source=lib/common.sh
@@ -17,6 +19,11 @@ case "${1:-}" in
 esac
 
 scripts/install-dependencies.sh --windows
+
+# The linker and strip write this time, not the current one, into every program's and
+# library's header; the zip and the installer keep it as every file's time.
+SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 0)}
+export SOURCE_DATE_EPOCH
 qt=$(nice -n 5 scripts/windows/build-qtbase.sh)
 
 build="build-windows"
@@ -57,9 +64,10 @@ cmake --install "$build" --prefix "$stage" --strip >/dev/null
 # The libraries shipped beside them carry debug sections of their own, Debian's
 # compiler runtime most of all.
 find "$stage" -name '*.dll' -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
+find "$stage" -exec touch --no-dereference --date="@$SOURCE_DATE_EPOCH" {} +
 
 # The zip holds one folder, as a user unpacks it.
-(cd "$build/stage" && cmake -E tar cf "$root/$build/dist/$name-windows-x64.zip" --format=zip "$name")
+scripts/windows/write-zip.py "$build/dist/$name-windows-x64.zip" "$stage" "$SOURCE_DATE_EPOCH"
 
 # The installer's file lists, from the staged folder: File lines by folder, and the
 # uninstaller's Delete lines and RMDir lines, deepest folder first.
@@ -67,21 +75,21 @@ lists=$build/installer
 mkdir -p "$lists"
 (
     cd "$stage"
-    find . -type d | sort | while read -r directory; do
+    find . -type d | LC_ALL=C sort | while read -r directory; do
         relative=${directory#.}
         echo "SetOutPath \"\$INSTDIR${relative//\//\\}\""
-        find "$directory" -maxdepth 1 -type f | sort | while read -r file; do
+        find "$directory" -maxdepth 1 -type f | LC_ALL=C sort | while read -r file; do
             echo "File \"$root/$stage/${file#./}\""
         done
     done
 ) >"$lists/files.nsh"
 (
     cd "$stage"
-    find . -type f | sort | while read -r file; do
+    find . -type f | LC_ALL=C sort | while read -r file; do
         relative=${file#./}
         echo "Delete \"\$INSTDIR\\${relative//\//\\}\""
     done
-    find . -mindepth 1 -type d | sort -r | while read -r directory; do
+    find . -mindepth 1 -type d | LC_ALL=C sort -r | while read -r directory; do
         relative=${directory#./}
         echo "RMDir \"\$INSTDIR\\${relative//\//\\}\""
     done

@@ -9,7 +9,7 @@
 # SUITE is a Debian release (bookworm, trixie); COMMAND runs in the clone with bash
 # (default: scripts/test.sh). The root is made under $FRESH_ROOT_PARENT (default
 # /var/tmp) from the mirror this machine's apt uses, and removed afterwards unless
-# --keep is given. Needs root (or sudo) and debootstrap.
+# --keep is given. Needs root (or sudo); installs debootstrap where it is missing.
 # Run one root at a time: roots share this machine's network namespace, X servers'
 # abstract sockets included, so two roots' Xvfb on the same display would collide.
 set -euo pipefail
@@ -30,7 +30,11 @@ if [ $# -lt 1 ] || [ $# -gt 2 ]; then
 fi
 suite=$1
 command=${2:-scripts/test.sh}
-command -v debootstrap >/dev/null || stop "debootstrap is missing: apt-get install debootstrap"
+command -v debootstrap >/dev/null || {
+    echo "installing debootstrap"
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap \
+        >/dev/null || stop "debootstrap is missing and could not be installed"
+}
 
 source_repository=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
 head=$(git -C "$source_repository" rev-parse HEAD)

@@ -35,9 +35,10 @@ packages=(
 )
 if [ "${1:-}" = --windows ]; then
     packages+=(
-        # the cross compiler in its POSIX threads flavour, Qt's host tools (moc, rcc,
-        # uic) of the version whose source is built for Windows, GoogleTest's source
-        g++-mingw-w64-x86-64-posix qt6-base-dev-tools googletest
+        # the cross compiler in its POSIX threads flavour; Qt's host tools (moc, rcc,
+        # uic), used where they are of the version built for Windows; what fetching
+        # and building Qt's source takes; GoogleTest's source
+        g++-mingw-w64-x86-64-posix qt6-base-dev-tools curl perl googletest
         # the installer; for the tests, wine, a reader of the version record and of
         # the clipboard, the sources of the locales they run in
         nsis wine wine64 python3-pefile xclip locales

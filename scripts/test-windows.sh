@@ -29,17 +29,17 @@ scripts/windows/wine-run.sh wineboot --init >/dev/null 2>&1
 scripts/windows/wine-run.sh wineserver -w
 
 echo "test-windows: the version records"
-scripts/windows/version-record.py "$stage/dorvek.exe" "$stage/dorvek-calc.exe"
+tests/windows/version_record.py "$stage/dorvek.exe" "$stage/dorvek-calc.exe"
 
 echo "test-windows: dorvek.exe's window"
-xvfb-run -a -s "-screen 0 1024x768x24" scripts/windows/window-smoke-test.sh "$stage/dorvek.exe" \
+xvfb-run -a -s "-screen 0 1024x768x24" tests/windows/window_smoke_test.sh "$stage/dorvek.exe" \
     ${DORVEK_SCREENSHOTS:+"$DORVEK_SCREENSHOTS"}
 
 echo "test-windows: dorvek-calc.exe"
-scripts/windows/calc-checks.sh "$stage/dorvek-calc.exe"
+tests/windows/calc_checks.sh "$stage/dorvek-calc.exe"
 
 echo "test-windows: the installer"
 scripts/windows/wine-run.sh wineserver -w
 rm -rf "$WINEPREFIX"
-scripts/windows/installer-round-trip.sh "$setup"
+tests/windows/installer_round_trip.sh "$setup"
 echo "test-windows: all passed"

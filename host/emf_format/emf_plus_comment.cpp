@@ -1,6 +1,6 @@
 #include "emf_plus_comment.h"
 
-#include "little_endian.h"
+#include "host/emf_format/little_endian.h"
 
 namespace dorvek::host::emf_format {
 namespace {

@@ -1,6 +1,6 @@
 #include "metafile_writer.h"
 
-#include "little_endian.h"
+#include "host/emf_format/little_endian.h"
 #include "record_layouts.h"
 
 #include <algorithm>

@@ -1,45 +1,38 @@
 #pragma once
 
-#include <QByteArray>
 #include <QIcon>
 #include <QImage>
-#include <cstdint>
+#include <QRgb>
+#include <array>
 #include <optional>
 #include <span>
 
 namespace dorvek::host {
 
 struct IconImage;
-struct IconOutline;
 
-// A band of a palette colour along an outline, under its fill: half its width lies
-// outside the outline. A dark picture keeps its shape on a dark background so.
-struct IconEdge {
-    std::uint8_t colourIndex = 15;
-    double width = 0; // on the outline's square
+// The standard 16-colour palette of icons, in its usual order: the colours an icon
+// image's indices name.
+inline constexpr std::array<QRgb, 16> iconPalette = {
+    qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+    qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
+    qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
+    qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255),
 };
+
+// Throws std::invalid_argument when the image's data is shorter than its size (or its
+// size is not a size); every pixel of an image that passes can be read.
+void checkIconImage(const IconImage& image);
+
+// The palette index of the pixel at (x, y) of a checked image, high nibble first; none
+// where the mask's bit, high bit first, makes the pixel transparent.
+std::optional<unsigned> iconPixel(const IconImage& image, int x, int y);
 
 // One icon image in 32-bit ARGB: palette colours where the mask is clear,
 // transparent where it is set. Data shorter than the size throws std::invalid_argument.
 QImage iconImage(const IconImage& image);
 
-// The outline filled at `size` pixels square, with smoothed edges, on transparency,
-// over its edge if one is given. An outline of fewer than three points, a square of no
-// side, a colour index past the palette, an edge whose width is negative or not a
-// number or whose colour is past the palette, or a size below one pixel throws
-// std::invalid_argument.
-QImage iconImage(const IconOutline& outline, int size, std::optional<IconEdge> edge = {});
-
-// The outline as a scalable SVG document on the outline's square: one filled path,
-// over the same path stroked as the edge if one is given; refuses what iconImage()
-// refuses.
-QByteArray iconSvg(const IconOutline& outline, std::optional<IconEdge> edge = {});
-
 // A window icon holding each of the images at its own size.
 QIcon iconFromImages(std::span<const IconImage> images);
-
-// The images as a Windows icon file (.ico), as the program's resources carry it: each
-// a 4-bit bitmap in the standard palette with its 1-bit mask, the mask's pixels black.
-QByteArray iconFile(std::span<const IconImage> images);
 
 } // namespace dorvek::host

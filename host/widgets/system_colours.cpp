@@ -1,6 +1,7 @@
 #include "system_colours.h"
 
 #include "host/runtime/program_description.h"
+#include "palette_accent.h"
 
 #include <array>
 #include <stdexcept>
@@ -134,10 +135,8 @@ QPalette classicPalette() {
     for (const RoleColour& entry : disabledRoleColours) {
         palette.setColor(QPalette::Disabled, entry.role, knownSystemColour(entry.index));
     }
-#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
     // Newer Qt has an accent colour too; the platform's nearest is the highlight.
-    palette.setColor(QPalette::Accent, knownSystemColour(highlight));
-#endif
+    setAccent(palette, knownSystemColour(highlight));
     return palette;
 }
 

@@ -1,18 +1,61 @@
 #!/usr/bin/env bash
-# fetch-debian-source.sh PACKAGE VERSION DIRECTORY
-# Fetches and unpacks one version of a Debian source package into DIRECTORY, from the
-# mirror and suite this machine installs its binary packages from, without touching
-# apt's configuration: the deb-src line, the package lists and the download cache are
-# private to this one fetch and are deleted with it. No root needed.
+# fetch-debian-source.sh PACKAGE VERSION DIRECTORY [DSC-SHA256]
+# Fetches and unpacks one version of a Debian source package into DIRECTORY. Without a
+# checksum, from the mirror and suite this machine installs its binary packages from,
+# without touching apt's configuration: the deb-src line, the package lists and the
+# download cache are private to this one fetch and are deleted with it. With the
+# SHA-256 of the package's .dsc, from the Debian archive's pool whatever this machine
+# runs: the .dsc must have that checksum, and dpkg-source checks the files it lists
+# against it. No root needed.
 set -euo pipefail
 
-[ $# -eq 3 ] || { echo "usage: $0 PACKAGE VERSION DIRECTORY" >&2; exit 2; }
-package=$1 version=$2 destination=$3
+[ $# -eq 3 ] || [ $# -eq 4 ] || {
+    echo "usage: $0 PACKAGE VERSION DIRECTORY [DSC-SHA256]" >&2
+    exit 2
+}
+package=$1 version=$2 destination=$3 dsc_sha256=${4:-}
 
 # shellcheck source=../lib/common.sh
 source "$(dirname "$0")/../lib/common.sh"
 
 command -v dpkg-source >/dev/null || stop "dpkg-source is missing (package dpkg-dev)"
+
+# Fetches the pinned .dsc and its files from the pool of the first archive that has it:
+# a release's packages leave deb.debian.org for archive.debian.org some years after it.
+# Plain HTTP as apt's own sources: the checksums, not the connection, vouch for the files.
+fetch_pinned() {
+    local dsc archive found=""
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    dsc=${package}_${version#*:}.dsc
+    local pool_folder=${package:0:1}
+    [[ "$package" == lib* ]] && pool_folder=${package:0:4}
+    for archive in ${DEBIAN_ARCHIVES:-http://deb.debian.org/debian http://archive.debian.org/debian}; do
+        local pool=$archive/pool/main/$pool_folder/$package
+        echo "fetch-debian-source: $package $version from $pool" >&2
+        curl -fsSL -o "$work/$dsc" "$pool/$dsc" || continue
+        echo "$dsc_sha256  $work/$dsc" | sha256sum --check --status ||
+            stop "$pool/$dsc is not the pinned one (SHA-256 $dsc_sha256)"
+        local files file
+        mapfile -t files < <(awk '/^Checksums-Sha256:/ {on = 1; next} /^[^ ]/ {on = 0} on {print $3}' \
+            "$work/$dsc")
+        for file in "${files[@]}"; do
+            curl -fsSL -o "$work/$file" "$pool/$file" || stop "could not download $pool/$file"
+        done
+        found=$archive
+        break
+    done
+    [ -n "$found" ] || stop "no archive has $dsc; set DEBIAN_ARCHIVES to one that does"
+    rm -rf "$destination"
+    # No --no-check: the files must have the checksums the pinned .dsc lists.
+    dpkg-source -x "$work/$dsc" "$destination" >&2 || stop "could not unpack $dsc"
+}
+
+if [ -n "$dsc_sha256" ]; then
+    command -v curl >/dev/null || stop "curl is missing (package curl)"
+    fetch_pinned
+    exit 0
+fi
 
 # The mirror and suite that serve an installed binary package built from this source,
 # as apt reports them: "http://deb.debian.org/debian bookworm/main amd64 Packages".

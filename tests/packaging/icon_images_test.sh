@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The icon theme's images as write-icon-images wrote them into DIRECTORY: every PNG at
+# The icon theme's images as write-icons wrote them into DIRECTORY: every PNG at
 # its size; at 16 and 32 pixels the window icon's own hand-set pixels, pinned by a hash
 # of their RGBA bytes; at the larger sizes the same picture that librsvg, a renderer
 # independent of ours, draws from the scalable SVG; and the larger sizes and the SVG

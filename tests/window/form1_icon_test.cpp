@@ -1,3 +1,4 @@
+#include "generators/icon_files.h"
 #include "host/runtime/program_description.h"
 #include "host/widgets/form_icon.h"
 #include "tests/support/test_application.h"
@@ -23,7 +24,7 @@ TEST(Form1IconOutline, TracesTheThirtyTwoPixelImage) {
     const auto drawn = std::ranges::find(images, 32, &host::IconImage::size);
     ASSERT_NE(drawn, images.end());
     const QImage handSet = host::iconImage(*drawn);
-    const QImage traced = host::iconImage(form1IconOutline(), 32);
+    const QImage traced = generators::iconImage(form1IconOutline(), 32);
     int both = 0;
     int either = 0;
     for (int y = 0; y < 32; ++y) {
@@ -44,7 +45,7 @@ TEST(Form1IconOutline, TracesTheThirtyTwoPixelImage) {
 // the joint of the arms low in the middle, the corners clear.
 TEST(Form1IconOutline, KeepsItsShapeAtTheLargestSize) {
     test::testApplication();
-    const QImage large = host::iconImage(form1IconOutline(), 256);
+    const QImage large = generators::iconImage(form1IconOutline(), 256);
     EXPECT_TRUE(opaque(large, 236, 28));  // the tip, (29.5, 3.5) on the 32 grid
     EXPECT_TRUE(opaque(large, 120, 210)); // the joint, (15, 26.25)
     EXPECT_TRUE(opaque(large, 36, 144));  // the short arm's end, (4.5, 18)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "host/emf_format/emf_types.h"
-#include "little_endian.h"
+#include "host/emf_format/little_endian.h"
 
 #include <cstddef>
 #include <cstdint>

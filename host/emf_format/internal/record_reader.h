@@ -1,7 +1,7 @@
 #pragma once
 
+#include "host/emf_format/little_endian.h"
 #include "host/runtime/error.h"
-#include "little_endian.h"
 #include "record_layouts.h"
 
 #include <cstddef>

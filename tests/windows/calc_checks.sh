@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# calc-checks.sh DORVEK-CALC.EXE
+# calc_checks.sh DORVEK-CALC.EXE
 # dorvek-calc.exe as a Windows user meets it, under wine in WINEPREFIX's prefix: the
 # decimal symbol of a Turkish and of an English regional setting and one changed as
 # the control panel changes it; lines ended by CR LF; Turkish letters in UTF-8 to a
@@ -8,7 +8,8 @@
 set -euo pipefail
 
 calc=$1
-here=$(cd "$(dirname "$0")" && pwd)
+# wine as the build runs it, from the build scripts beside the tests.
+wine_run=$(cd "$(dirname "$0")/../../scripts/windows" && pwd)/wine-run.sh
 failures=0
 
 check() { # DESCRIPTION EXPECTED ACTUAL
@@ -23,7 +24,7 @@ check() { # DESCRIPTION EXPECTED ACTUAL
 calc_in() { # LANG ARGUMENT...
     local language=$1
     shift
-    LANG=$language LC_ALL=$language "$here/wine-run.sh" "$calc" "$@"
+    LANG=$language LC_ALL=$language "$wine_run" "$calc" "$@"
 }
 
 check "Turkish setting, -1 1" $'0,68269\r' "$(calc_in tr_TR.UTF-8 -1 1)"
@@ -33,10 +34,10 @@ check "English setting, bounds with commas" $'1.00000\r' "$(calc_in en_US.UTF-8 
 # The control panel's decimal symbol, in the registry of the user's regional settings.
 # wine rewrites those settings whenever the locale changes, so it stays Turkish here.
 calc_in tr_TR.UTF-8 -1 1 >/dev/null
-LANG=tr_TR.UTF-8 LC_ALL=tr_TR.UTF-8 "$here/wine-run.sh" reg add \
+LANG=tr_TR.UTF-8 LC_ALL=tr_TR.UTF-8 "$wine_run" reg add \
     'HKCU\Control Panel\International' /v sDecimal /d '#' /f >/dev/null
 check "Turkish setting, decimal symbol changed to #" $'0#68269\r' "$(calc_in tr_TR.UTF-8 -1 1)"
-LANG=tr_TR.UTF-8 LC_ALL=tr_TR.UTF-8 "$here/wine-run.sh" reg add \
+LANG=tr_TR.UTF-8 LC_ALL=tr_TR.UTF-8 "$wine_run" reg add \
     'HKCU\Control Panel\International' /v sDecimal /d ',' /f >/dev/null
 
 # Standard error redirected to a file: UTF-8, whatever the console's code page.
@@ -61,7 +62,7 @@ check "--emf C:\\eğri.emf and --emf - (binary standard output)" "same bytes" "$
 # On a console: a terminal, to which wine's console passes the text on as it draws it,
 # with cursor movements for spaces; the letters of the first sentence are what is
 # compared, as the console may wrap the rest.
-console=$(script -qec "LANG=tr_TR.UTF-8 LC_ALL=tr_TR.UTF-8 '$here/wine-run.sh' '$calc' 38 0" /dev/null |
+console=$(script -qec "LANG=tr_TR.UTF-8 LC_ALL=tr_TR.UTF-8 '$wine_run' '$calc' 38 0" /dev/null |
     sed 's/\x1b\[[0-9;?]*[A-Za-z]//g' | tr -d '\r ' | grep -a 'hata' || true)
 check "38 0 on a console, spaces aside" "dorvek-calc:hata6:Sınırlardanbirihesapiçinfazlabüyük" \
     "${console%%.*}"

@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""version-record.py PROGRAM.exe...
+"""version_record.py PROGRAM.exe...
 
 Reads back what each Windows program carries and checks it: the version record (file
 and product version 1.00 in the fixed part and in a Turkish string block, the product

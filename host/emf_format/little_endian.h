@@ -10,8 +10,9 @@
 #include <type_traits>
 #include <vector>
 
-// How each kind of field is stored: little-endian, at any alignment. load and store
-// take a pointer to encodedSize<T> bytes that their caller has checked are there.
+// How each kind of field is stored: little-endian, at any alignment, as the platform's
+// file formats store them (metafiles here, icon files in the build's tools). load and
+// store take a pointer to encodedSize<T> bytes that their caller has checked are there.
 namespace dorvek::host::emf_format {
 
 // A point of a 16-bit poly record.

@@ -1,5 +1,5 @@
+#include "generators/icon_files.h"
 #include "host/runtime/program_description.h"
-#include "host/widgets/form_icon.h"
 #include "tests/support/test_application.h"
 
 #include <QBuffer>
@@ -10,8 +10,10 @@
 #include <stdexcept>
 #include <vector>
 
-namespace dorvek::host {
+namespace dorvek::generators {
 namespace {
+
+using host::IconImage;
 
 // An 8 x 8 image: row 0 holds the indices 0 to 7, row 1 the indices 8 to 15, the rest
 // white; the mask hides the first pixel of row 2 and the last of row 7.
@@ -116,4 +118,4 @@ TEST(IconFile, TakesSidesUpTo255) {
 }
 
 } // namespace
-} // namespace dorvek::host
+} // namespace dorvek::generators

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# window-smoke-test.sh DORVEK.EXE [SCREENSHOT-FOLDER]
+# window_smoke_test.sh DORVEK.EXE [SCREENSHOT-FOLDER]
 # dorvek.exe's real window under wine, inside an X display (xvfb-run): it maps with its
 # title and client size; the keyboard alone types -1,96 and 1,96, moves to "Sonuç"
 # and presses it, and the result box, copied to the clipboard, reads 0,95000; a bound
@@ -10,12 +10,13 @@ set -euo pipefail
 
 dorvek=$1
 screenshots=${2:-}
-here=$(cd "$(dirname "$0")" && pwd)
+# wine as the build runs it, from the build scripts beside the tests.
+wine_run=$(cd "$(dirname "$0")/../../scripts/windows" && pwd)/wine-run.sh
 title="Dorvek Dağılım"
 program_title="Dorvek Olasılıklar"
 pid=""
-# shellcheck source=../../tests/smoke/window_steps.sh
-source "$here/../../tests/smoke/window_steps.sh"
+# shellcheck source-path=SCRIPTDIR source=../smoke/window_steps.sh
+source "$(dirname "$0")/../smoke/window_steps.sh"
 
 cleanup() {
     if [ -n "$pid" ]; then
@@ -42,9 +43,9 @@ result_text() {
 }
 
 # The prefix's wine started afresh, on this display.
-"$here/wine-run.sh" wineserver -w
+"$wine_run" wineserver -w
 # A Turkish user's regional settings; the window needs the real platform, not offscreen.
-LANG=tr_TR.UTF-8 LC_ALL=tr_TR.UTF-8 "$here/wine-run.sh" "$dorvek" &
+LANG=tr_TR.UTF-8 LC_ALL=tr_TR.UTF-8 "$wine_run" "$dorvek" &
 pid=$!
 
 window=$(timeout 60 xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1) ||

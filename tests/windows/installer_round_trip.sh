@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# installer-round-trip.sh SETUP.EXE
+# installer_round_trip.sh SETUP.EXE
 # The installer under wine, in WINEPREFIX's prefix: a silent install puts the programs,
 # the Start-menu shortcut and the "Apps & features" entry with version 1.00 in place;
 # the installed dorvek-calc.exe computes; a silent uninstall then leaves the prefix's
@@ -7,7 +7,8 @@
 set -euo pipefail
 
 setup=$1
-here=$(cd "$(dirname "$0")" && pwd)
+# wine as the build runs it, from the build scripts beside the tests.
+wine_run=$(cd "$(dirname "$0")/../../scripts/windows" && pwd)/wine-run.sh
 product="Dorvek Olasılıklar"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Dorvek.Olasiliklar'
 drive=$WINEPREFIX/drive_c
@@ -23,7 +24,7 @@ fail() {
 }
 
 wine_() {
-    "$here/wine-run.sh" "$@"
+    "$wine_run" "$@"
 }
 
 # What the prefix holds: its files and the machine's registry, less what wine changes
