@@ -15,6 +15,8 @@ wine_run=$(cd "$(dirname "$0")/../../scripts/windows" && pwd)/wine-run.sh
 title="Dorvek Dağılım"
 program_title="Dorvek Olasılıklar"
 pid=""
+# shellcheck source=../../scripts/lib/common.sh
+source "$(dirname "$0")/../../scripts/lib/common.sh"
 # shellcheck source-path=SCRIPTDIR source=../smoke/window_steps.sh
 source "$(dirname "$0")/../smoke/window_steps.sh"
 
@@ -24,11 +26,6 @@ cleanup() {
     fi
 }
 trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
 
 step() {
     echo "window smoke test: $*"
