@@ -6,20 +6,22 @@
 # (bench/startup/measure_startup.sh, alternating under one Xvfb). Prints each median
 # and the ratio AFTER / BEFORE. The hardening, for instance:
 #
-#   cmake -S . -B build-bench-plain -G Ninja -DCMAKE_BUILD_TYPE=Release -DDORVEK_BENCHMARKS=ON
+#   cmake --preset bench -B build-bench-plain
 #   (eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)" &&
-#       cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DDORVEK_BENCHMARKS=ON)
+#       cmake --preset bench)
 #   (build both)
 #   bench/compare_builds.sh build-bench-plain build-bench [ROUNDS [STARTS]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=../scripts/lib/common.sh
+source scripts/lib/common.sh
 
 before=$1
 after=$2
 rounds=${3:-10}
 starts=${4:-20}
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+remove_on_exit "$work"
 
 # One round: each build's benchmark in turn, three repetitions each, as JSON lines.
 for round in $(seq "$rounds"); do

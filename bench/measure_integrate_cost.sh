@@ -8,21 +8,22 @@
 #
 #   bench/measure_integrate_cost.sh [BUILD_DIR] [CALLS]
 #
-# BUILD_DIR is an optimised build configured with -DDORVEK_BENCHMARKS=ON (default:
-# build-bench, configured here if missing); CALLS is how many calls of each case
+# BUILD_DIR is an optimised build with the benchmarks (default: build-bench,
+# configured here with `cmake --preset bench` if missing); CALLS is how many calls of each case
 # callgrind counts (default 20). On Debian 12, configure a clang build with
 # -DCMAKE_CXX_FLAGS=-gdwarf-4: its valgrind 3.19 cannot read clang 14's default
 # DWARF 5. Debian 13's valgrind reads clang 19's, and GCC's builds need nothing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=../scripts/lib/common.sh
+source scripts/lib/common.sh
 
 build=${1:-build-bench}
 calls=${2:-20}
 time_limit=1.5
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDORVEK_BENCHMARKS=ON \
-        -DBUILD_TESTING=OFF >/dev/null
+    cmake --preset bench -B "$build" >/dev/null
 fi
 cmake --build "$build" --target integrate_benchmark >/dev/null
 if grep -q '^CMAKE_CXX_COMPILER:.*clang' "$build/CMakeCache.txt"; then
@@ -32,7 +33,7 @@ else
 fi
 benchmark="$build/bench/integrate_benchmark"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+remove_on_exit "$work"
 
 # Time: ten interleaved repetitions of each case; the medians are compared, which a
 # busy machine disturbs least.

@@ -21,15 +21,10 @@
 # chroots come from deb.debian.org unless DORVEK_DEBIAN_MIRROR names another mirror.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=lib/common.sh
+source scripts/lib/common.sh
 
-usage() {
-    echo "usage: $0 bookworm|trixie|source|host" >&2
-    exit 2
-}
-die() {
-    echo "build-debian-package: $*" >&2
-    exit 1
-}
+usage() { stop_with_usage "bookworm|trixie|source|host"; }
 
 [ $# -eq 1 ] || usage
 mode=$1
@@ -67,11 +62,7 @@ fi
 rm -rf "$output"
 mkdir -p "$output"
 work=$(mktemp -d "${TMPDIR:-/tmp}/dorvek-debian.XXXXXX")
-cleanup_paths=("$work")
-cleanup() {
-    rm -rf "${cleanup_paths[@]}"
-}
-trap cleanup EXIT
+remove_on_exit "$work"
 trap 'exit 130' INT TERM
 
 # The source package: the upstream tarball holds everything but debian/, which
@@ -85,7 +76,7 @@ git archive --format=tar --prefix="dorvek-$upstream_version/" "$commit" -- debia
     tar -C "$work" -x
 (cd "$work" && dpkg-source --build "$source_tree" >/dev/null)
 dsc=$work/dorvek_$version.dsc
-[ -f "$dsc" ] || die "dpkg-source made no $dsc"
+[ -f "$dsc" ] || stop "dpkg-source made no $dsc"
 
 if [ "$mode" = source ]; then
     cp "$dsc" "$work/$orig" "$work/dorvek_$version.debian.tar.xz" "$output/"
@@ -104,7 +95,7 @@ if [ "$mode" = host ]; then
         dpkg-buildpackage --build=binary --no-sign --jobs="${DEB_JOBS:-$(nproc)}") \
         >"$log" 2>&1 || {
         tail -n 40 "$log" >&2
-        die "dpkg-buildpackage failed; the whole log is $log"
+        stop "dpkg-buildpackage failed; the whole log is $log"
     }
     cp "$built"/*.deb "$built"/*.changes "$built"/*.buildinfo "$output/"
     cp "$dsc" "$work/$orig" "$work/dorvek_$version.debian.tar.xz" "$output/"
@@ -128,13 +119,11 @@ if [ "$(id -u)" -eq 0 ]; then
     fi
     as_builder() { runuser -u "$builder" -- env -C /var/lib/dorvek-build HOME=/var/lib/dorvek-build "$@"; }
 fi
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo=sudo
 # unshare maps the chroot's users onto subordinate ids; a user without any gets 65536.
 for map in /etc/subuid /etc/subgid; do
     grep -q "^$builder:" "$map" 2>/dev/null || {
         echo "giving $builder subordinate ids in $map"
-        $sudo usermod "--add-sub${map#/etc/sub}s" "$(awk -F: 'BEGIN {n = 100000}
+        as_root usermod "--add-sub${map#/etc/sub}s" "$(awk -F: 'BEGIN {n = 100000}
             {if ($2 + $3 > n) n = $2 + $3} END {print n "-" n + 65535}' "$map" 2>/dev/null ||
             echo 100000-165535)" "$builder"
     }
@@ -143,7 +132,7 @@ done
 # The mirror must answer before anything is made.
 /usr/lib/apt/apt-helper -o Acquire::http::Timeout=20 download-file \
     "$mirror/dists/$suite/InRelease" "$work/InRelease" >/dev/null 2>&1 ||
-    die "no answer from the Debian mirror $mirror for $suite: check the network"
+    stop "no answer from the Debian mirror $mirror for $suite: check the network"
 
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/dorvek
 tarball=$cache/sbuild-$suite-$arch.tar
@@ -153,11 +142,11 @@ if [ ! -f "$tarball" ]; then
     # Written under a temporary name and renamed when whole: an interrupted or failed
     # run leaves no half-made chroot behind.
     partial=$cache/.sbuild-$suite-$arch.$$.tar
-    cleanup_paths+=("$partial")
+    remove_on_exit "$partial"
     mmdebstrap --quiet --variant=buildd --architectures="$arch" "$suite" "$partial" \
         "deb $mirror $suite main" >"$work/mmdebstrap.log" 2>&1 || {
         tail -n 20 "$work/mmdebstrap.log" >&2
-        die "mmdebstrap could not make the $suite chroot"
+        stop "mmdebstrap could not make the $suite chroot"
     }
     chmod 0644 "$partial"
     mv "$partial" "$tarball"
@@ -165,7 +154,7 @@ fi
 
 # The builder's own copy of the inputs, where it may write.
 stage=$(mktemp -d "${TMPDIR:-/var/tmp}/dorvek-sbuild.XXXXXX")
-cleanup_paths+=("$stage")
+remove_on_exit "$stage"
 cp "$dsc" "$work/$orig" "$work/dorvek_$version.debian.tar.xz" "$stage/"
 cp "$tarball" "$stage/chroot.tar"
 [ "$builder" = "$(id -un)" ] || chown -R "$builder" "$stage"
@@ -190,7 +179,7 @@ if [ "$status" -ne 0 ]; then
     # sbuild names what failed: a missing build dependency, the failing step.
     grep -E -A3 '^(E: |dpkg-checkbuilddeps|dh_[a-z_]+: error|CMake Error|The following tests FAILED)' \
         "$build_log" | head -n 30 >&2 || true
-    die "the $suite build failed after $build_minutes min; the log is $build_log"
+    stop "the $suite build failed after $build_minutes min; the log is $build_log"
 fi
 echo "built in $build_minutes min"
 
@@ -198,10 +187,10 @@ echo "built in $build_minutes min"
 lintian_report=$output/lintian.txt
 sed -n '/^Running lintian\.\.\.$/,/Lintian run \(was successful\|failed\)/p' "$build_log" |
     grep -E '^[EWIPXCON]: dorvek' >"$lintian_report" || true
-grep -q '^Running lintian\.\.\.$' "$build_log" || die "lintian did not run on $suite; see $build_log"
+grep -q '^Running lintian\.\.\.$' "$build_log" || stop "lintian did not run on $suite; see $build_log"
 echo "lintian (--pedantic --display-info) on $suite:"
 if [ -s "$lintian_report" ]; then sed 's/^/  /' "$lintian_report"; else echo "  (nothing)"; fi
-! grep -qE '^[EW]: ' "$lintian_report" || die "lintian reports errors or warnings on $suite"
+! grep -qE '^[EW]: ' "$lintian_report" || stop "lintian reports errors or warnings on $suite"
 
 # autopkgtest on what was built, in a fresh testbed unpacked from the same chroot; the
 # tarball keeps no package lists, so the testbed's apt is brought up to date first.
@@ -218,7 +207,7 @@ cat "$output/autopkgtest-summary.txt" 2>/dev/null || tail -n 25 "$output/autopkg
 # 0 all passed, 2 some skipped (such as a test whose restrictions this testbed lacks).
 case $status in
 0 | 2) ;;
-*) die "autopkgtest failed on $suite (status $status); its log is $output/autopkgtest.out" ;;
+*) stop "autopkgtest failed on $suite (status $status); its log is $output/autopkgtest.out" ;;
 esac
 echo "$suite: built, lintian clean and autopkgtest passed in" \
     "$((($(date +%s) - started + 30) / 60)) min; results in $output"

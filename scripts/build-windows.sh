@@ -8,15 +8,14 @@
 # holds the test programs too (scripts/test-windows.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=lib/common.sh
+source scripts/lib/common.sh
 
 tests=OFF
 case "${1:-}" in
 --tests) tests=ON ;;
 "") ;;
-*)
-    echo "usage: $0 [--tests]" >&2
-    exit 2
-    ;;
+*) stop_with_usage "[--tests]" ;;
 esac
 
 scripts/install-dependencies.sh --windows
@@ -49,11 +48,11 @@ if [ "$tests" = ON ]; then
 fi
 emulator+=("$root/scripts/windows/wine-run.sh")
 
-# The Linux build's optimisation (-O2); the packages carry the programs stripped.
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+# The preset takes the Linux build's optimisation (-O2), the packages carry the programs
+# stripped; what only this run knows, the test libraries and wine, is added here.
+DORVEK_QT_PREFIX=$qt cmake --preset windows \
     -DCMAKE_FIND_ROOT_PATH="$find_root" -DBUILD_TESTING="$tests" \
-    -DCMAKE_CROSSCOMPILING_EMULATOR="$(IFS=';' && echo "${emulator[*]}")" -DDORVEK_WARNINGS_AS_ERRORS=ON
+    -DCMAKE_CROSSCOMPILING_EMULATOR="$(IFS=';' && echo "${emulator[*]}")"
 nice -n 5 cmake --build "$build" -j "$(nproc)"
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")

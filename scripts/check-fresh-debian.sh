@@ -17,6 +17,8 @@ set -euo pipefail
 if [ "$(id -u)" -ne 0 ]; then
     exec sudo -- "$0" "$@"
 fi
+# shellcheck source=lib/common.sh
+source "$(dirname "$0")/lib/common.sh"
 
 keep=false
 if [ "${1:-}" = "--keep" ]; then
@@ -24,31 +26,26 @@ if [ "${1:-}" = "--keep" ]; then
     shift
 fi
 if [ $# -lt 1 ] || [ $# -gt 2 ]; then
-    echo "usage: $0 [--keep] SUITE [COMMAND]" >&2
-    exit 2
+    stop_with_usage "[--keep] SUITE [COMMAND]"
 fi
 suite=$1
 command=${2:-scripts/test.sh}
 command -v debootstrap >/dev/null || {
     echo "installing debootstrap"
     DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends debootstrap \
-        >/dev/null || {
-        echo "debootstrap is missing and could not be installed" >&2
-        exit 1
-    }
+        >/dev/null || stop "debootstrap is missing and could not be installed"
 }
 
 source_repository=$(git -C "$(dirname "$0")" rev-parse --show-toplevel)
 head=$(git -C "$source_repository" rev-parse HEAD)
 
 # The mirror that serves this machine's own release, as apt's index targets name it.
+# shellcheck source=/dev/null # the release's own file, not ours to check
 host_release=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+# shellcheck disable=SC2016 # $(SITE) and the rest are apt's fields, not the shell's
 mirror=${FRESH_MIRROR:-$(apt-get indextargets --format '$(SITE) $(RELEASE) $(COMPONENT)' |
     awk -v release="$host_release" '$2 == release && $3 == "main" {print $1; exit}')}
-[ -n "$mirror" ] || {
-    echo "no Debian mirror found in apt's sources; set FRESH_MIRROR" >&2
-    exit 1
-}
+[ -n "$mirror" ] || stop "no Debian mirror found in apt's sources; set FRESH_MIRROR"
 
 parent=${FRESH_ROOT_PARENT:-/var/tmp}
 root=$(mktemp -d "$parent/dorvek-fresh-$suite.XXXXXX")
@@ -57,7 +54,10 @@ root=$(realpath "$root")
 chmod 755 "$root"
 mounted=()
 
+# The three functions below run from the EXIT trap, which shellcheck 0.9 does not
+# follow in a script that ends with exit.
 # Every process still running inside the root, found by its root directory.
+# shellcheck disable=SC2317
 processes_in_root() {
     local link
     for link in /proc/[0-9]*/root; do
@@ -66,10 +66,12 @@ processes_in_root() {
     return 0
 }
 
+# shellcheck disable=SC2317
 mounts_under_root() {
     awk -v root="$root" '$5 == root || index($5, root "/") == 1 {print $5}' /proc/self/mountinfo
 }
 
+# shellcheck disable=SC2317
 clean_up() {
     local status=$?
     local pid
@@ -140,6 +142,7 @@ chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
     bash -c "cd /root/dorvek && $command" || status=$?
 
+# shellcheck disable=SC2016 # dpkg-query's fields
 versions=$(chroot "$root" dpkg-query -W -f='${db:Status-Abbrev} ${Package} ${Version}\n' \
     g++ clang qt6-base-dev libfreetype6 libfontconfig1 valgrind lintian 2>/dev/null |
     awk '$1 == "ii" {print $2, $3}' || true)

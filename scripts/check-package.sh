@@ -10,11 +10,8 @@
 # Usage: scripts/check-package.sh [DEB]   (default: build the package first)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+# shellcheck source=lib/common.sh
+source scripts/lib/common.sh
 
 installed_dorvek() {
     { dpkg-query -W -f='${Status} ${Version}' dorvek 2>/dev/null || true; } |
@@ -103,7 +100,7 @@ apt-get install -s -qq "$deb" >/dev/null || fail "apt could not install the pack
 # What a user would get, unpacked into a scratch tree; libraries, fonts and Qt's
 # plugins come from this machine.
 tree=$(mktemp -d)
-trap 'rm -rf "$tree" "$tree.catalog"' EXIT
+remove_on_exit "$tree" "$tree.catalog"
 dpkg-deb -x "$deb" "$tree"
 
 # Every protection of Debian's hardening flags that a program built on Debian can show:
@@ -195,17 +192,15 @@ if [ "${CI:-}" != true ] || [ -n "$installed_before" ]; then
 fi
 
 # A throwaway machine: install with apt, use the installed files, remove, look for leftovers.
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
 installed_files=$(dpkg-deb --fsys-tarfile "$deb" | tar -t | sed -e 's|^\./|/|' -e 's|/$||' |
     grep -v '^/\?$')
-remove() { $sudo apt-get remove --purge -y -qq dorvek >/dev/null 2>&1 || true; }
+remove() { as_root apt-get remove --purge -y -qq dorvek >/dev/null 2>&1 || true; }
 trap 'remove; rm -rf "$tree"' EXIT
-$sudo env DEBIAN_FRONTEND=noninteractive \
+as_root env DEBIAN_FRONTEND=noninteractive \
     apt-get install -y -qq --no-install-recommends "$deb" >/dev/null
 check_programs /usr
 trap 'rm -rf "$tree"' EXIT
-$sudo env DEBIAN_FRONTEND=noninteractive apt-get remove --purge -y -qq dorvek >/dev/null
+as_root env DEBIAN_FRONTEND=noninteractive apt-get remove --purge -y -qq dorvek >/dev/null
 left=$(while read -r path; do
     # Shared directories such as /usr/share/man/man1 stay; files and our own folders must go.
     if [ -f "$path" ] || [ -L "$path" ] || { [ -d "$path" ] && [[ "$path" == *dorvek* ]]; }; then

@@ -10,11 +10,13 @@
 #   scripts/check-reproducible.sh [COMMIT]   (default: HEAD)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=lib/common.sh
+source scripts/lib/common.sh
 scripts/install-dependencies.sh
 
 commit=$(git rev-parse --verify "${1:-HEAD}^{commit}")
 work=$(mktemp -d "${TMPDIR:-/tmp}/dorvek-reproducible.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+remove_on_exit "$work"
 echo "commit $commit"
 
 # Builds the package from a clean clone at FOLDER and copies it to $work/NAME.deb.

@@ -11,10 +11,12 @@
 #   scripts/check-windows-reproducible.sh [COMMIT]   (default: HEAD)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# shellcheck source=lib/common.sh
+source scripts/lib/common.sh
 
 commit=$(git rev-parse --verify "${1:-HEAD}^{commit}")
 work=$(mktemp -d "${TMPDIR:-/tmp}/dorvek-windows-reproducible.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+remove_on_exit "$work"
 echo "commit $commit"
 
 # Builds from a clean clone at FOLDER; the zip and the installer go to $work/NAME/, the

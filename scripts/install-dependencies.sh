@@ -7,6 +7,8 @@
 # --windows it adds what building for Windows and testing under wine take; with
 # --debian-chroot what building and testing the Debian package in clean chroots takes.
 set -euo pipefail
+# shellcheck source=lib/common.sh
+source "$(dirname "$0")/lib/common.sh"
 
 packages=(
     # building
@@ -14,6 +16,8 @@ packages=(
     # testing and measuring; llvm for the sanitizers' symbolizer, without which the
     # leak suppressions, which name functions, match nothing
     libgtest-dev libgmock-dev libbenchmark-dev libuemf-dev valgrind time python3 llvm
+    # the shell scripts' linter, run as a test
+    shellcheck
     xvfb xauth xdotool x11-utils openbox libx11-dev imagemagick
     # the sources of a legacy Turkish locale that a window test compiles for itself
     locales
@@ -50,23 +54,13 @@ elif [ $# -gt 0 ]; then
     exit 2
 fi
 
-stop() {
-    echo "install-dependencies: $*" >&2
-    exit 1
-}
-
 if ! command -v apt-get >/dev/null || ! command -v dpkg-query >/dev/null; then
     stop "no apt-get or dpkg here. This project is built on Debian 12 or 13; on another" \
         "system, install the equivalents of: ${packages[*]} and the clang runtime (sanitizers)."
 fi
+# shellcheck source=/dev/null # the release's own file, not ours to check
 release=$( (. /etc/os-release && echo "${PRETTY_NAME:-unknown}") 2>/dev/null || echo unknown)
 echo "install-dependencies: found $release"
-
-sudo=""
-if [ "$(id -u)" -ne 0 ]; then
-    command -v sudo >/dev/null || stop "not root and no sudo: run this script as root"
-    sudo="sudo"
-fi
 
 is_installed() {
     dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
@@ -104,7 +98,7 @@ if [ -n "$runtime" ] && [ ${#missing[@]} -eq 0 ]; then
 fi
 
 echo "install-dependencies: updating apt's package lists"
-$sudo apt-get update -qq || stop "apt-get update failed; check the network and /etc/apt/sources.list*"
+as_root apt-get update -qq || stop "apt-get update failed; check the network and /etc/apt/sources.list*"
 runtime=$(clang_runtime_package || true)
 [ -n "$runtime" ] || stop "apt offers no clang package here, so no sanitizer runtime either;" \
     "add Debian's main archive for $release to apt's sources"
@@ -121,7 +115,7 @@ fi
 
 echo "install-dependencies: installing ${missing[*]}"
 # A dry run first: a conflict stops here, before anything is unpacked.
-$sudo apt-get install -s -qq --no-install-recommends "${missing[@]}" >/dev/null ||
+as_root apt-get install -s -qq --no-install-recommends "${missing[@]}" >/dev/null ||
     stop "apt cannot install ${missing[*]} together here; nothing was installed"
-$sudo env DEBIAN_FRONTEND=noninteractive \
+as_root env DEBIAN_FRONTEND=noninteractive \
     apt-get install -y -qq --no-install-recommends "${missing[@]}"

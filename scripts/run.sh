@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-dependencies.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --preset checked
 cmake --build build -j "$(nproc)"
 exec build/app/dorvek "$@"

@@ -20,8 +20,6 @@ DEB_CXXFLAGS_APPEND=-Werror DEB_JOBS=$jobs scripts/check-package.sh
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:fast_unwind_on_malloc=0
 export LSAN_OPTIONS=suppressions=$PWD/tests/leak_suppressions.txt:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    -DCMAKE_CXX_COMPILER=clang++ -DDORVEK_SANITIZE=ON -DDORVEK_FUZZ=ON \
-    -DDORVEK_WARNINGS_AS_ERRORS=ON
+cmake --preset sanitize
 cmake --build build-sanitize -j "$jobs"
 ctest --test-dir build-sanitize --output-on-failure -j "$jobs"

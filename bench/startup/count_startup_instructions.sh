@@ -4,9 +4,11 @@
 # under callgrind in one Xvfb. Unlike the times of measure_startup.sh, the counts
 # hardly move when the machine is busy. Keeps the profiles when given a folder.
 # Usage: bench/startup/count_startup_instructions.sh BUILD-DIR [RUNS [PROFILE-DIR]]
-# BUILD-DIR is an optimised build configured with -DDORVEK_BENCHMARKS=ON.
+# BUILD-DIR is an optimised build with the benchmarks (cmake --preset bench).
 set -euo pipefail
 shopt -s inherit_errexit
+# shellcheck source=../../scripts/lib/common.sh
+source "$(dirname "$0")/../../scripts/lib/common.sh"
 
 build=$(realpath "$1")
 runs=${2:-3}
@@ -20,8 +22,8 @@ fi
 unset QT_QPA_PLATFORM # the X11 platform, even where tests chose offscreen
 watch=$build/bench/first-paint-watch
 work=$(mktemp -d)
+remove_on_exit "$work"
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$work}
-trap 'rm -rf "$work"' EXIT
 
 # Prints the instructions of one start of a program, from its first to its last.
 count() {

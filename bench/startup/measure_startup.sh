@@ -4,9 +4,11 @@
 # under one Xvfb; also each process's peak memory, by /usr/bin/time. Given a second
 # build, it times dorvek from each build instead, to weigh a change of flags.
 # Usage: bench/startup/measure_startup.sh BUILD-DIR [RUNS [OTHER-BUILD-DIR]]
-# Each BUILD-DIR is an optimised build configured with -DDORVEK_BENCHMARKS=ON.
+# Each BUILD-DIR is an optimised build with the benchmarks (cmake --preset bench).
 set -euo pipefail
 shopt -s inherit_errexit # a failed start inside $(...) stops the run
+# shellcheck source=../../scripts/lib/common.sh
+source "$(dirname "$0")/../../scripts/lib/common.sh"
 
 build=$(realpath "$1")
 runs=${2:-20}
@@ -23,8 +25,8 @@ watch=$build/bench/first-paint-watch
 memory=$(mktemp)
 # As in a desktop session; without one Qt warns on every start.
 runtime=$(mktemp -d)
+remove_on_exit "$memory" "$runtime"
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$runtime}
-trap 'rm -rf "$memory" "$runtime"' EXIT
 
 # Prints "milliseconds kilobytes" for one start of a program.
 measure() {

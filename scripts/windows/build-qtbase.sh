@@ -12,10 +12,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
-stop() {
-    echo "build-qtbase: $*" >&2
-    exit 1
-}
+# shellcheck source=../lib/common.sh
+source "$here/../lib/common.sh"
 
 # Debian 12's qtbase: every test passes with it under wine, and Debian 12 machines
 # (CI's among them) have its host tools already. Debian 13's own Qt is 6.8.

@@ -8,10 +8,8 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 toolchain=$here/../../cmake/mingw-w64-x86_64.cmake
 
-stop() {
-    echo "build-test-libraries: $*" >&2
-    exit 1
-}
+# shellcheck source=../lib/common.sh
+source "$here/../lib/common.sh"
 
 gtest_version=$(dpkg-query -W -f='${Version}' googletest 2>/dev/null) ||
     stop "googletest is not installed"

@@ -15,10 +15,8 @@ set -euo pipefail
 }
 package=$1 version=$2 destination=$3 dsc_sha256=${4:-}
 
-stop() {
-    echo "fetch-debian-source: $*" >&2
-    exit 1
-}
+# shellcheck source=../lib/common.sh
+source "$(dirname "$0")/../lib/common.sh"
 
 command -v dpkg-source >/dev/null || stop "dpkg-source is missing (package dpkg-dev)"
 

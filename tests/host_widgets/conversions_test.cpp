@@ -2,6 +2,7 @@
 #include "host/widgets/form_fonts.h"
 #include "host/widgets/system_colours.h"
 #include "host/widgets/twips.h"
+#include "tests/support/classic_colour_scheme.h"
 #include "tests/support/test_application.h"
 
 #include <QApplication>
@@ -42,21 +43,47 @@ TEST(ClientArea, SizeInPixels) {
     EXPECT_EQ(pixelSize(6210, 3675), QSize(414, 245));
 }
 
-// The platform's standard scheme, index by index as 0xRRGGBB; 25 names no colour.
+// The platform's standard scheme, index by index; 25 names no colour, nor does an
+// index beyond either end.
 TEST(SystemColours, FollowTheStandardSchemeIndexByIndex) {
-    const std::map<int, QRgb> scheme = {
-        {0, 0xC0C0C0},  {1, 0x008080},  {2, 0x000080},  {3, 0x808080},  {4, 0xC0C0C0},
-        {5, 0xFFFFFF},  {6, 0x000000},  {7, 0x000000},  {8, 0x000000},  {9, 0xFFFFFF},
-        {10, 0xC0C0C0}, {11, 0xC0C0C0}, {12, 0x808080}, {13, 0x000080}, {14, 0xFFFFFF},
-        {15, 0xC0C0C0}, {16, 0x808080}, {17, 0x808080}, {18, 0x000000}, {19, 0xC0C0C0},
-        {20, 0xFFFFFF}, {21, 0x000000}, {22, 0xC0C0C0}, {23, 0x000000}, {24, 0xFFFFE1},
-        {26, 0x0000FF}, {27, 0x1084D0}, {28, 0xC0C0C0}, {29, 0x000080}, {30, 0xC0C0C0},
+    namespace classic = test::classic;
+    const std::map<int, test::Rgb> scheme = {
+        {0, classic::scrollBar},
+        {1, classic::desktop},
+        {2, classic::activeCaption},
+        {3, classic::inactiveCaption},
+        {4, classic::menu},
+        {5, classic::windowBackground},
+        {6, classic::windowFrame},
+        {7, classic::menuText},
+        {8, classic::windowText},
+        {9, classic::activeCaptionText},
+        {10, classic::activeBorder},
+        {11, classic::inactiveBorder},
+        {12, classic::applicationWorkspace},
+        {13, classic::highlight},
+        {14, classic::highlightedText},
+        {15, classic::buttonFace},
+        {16, classic::buttonShadow},
+        {17, classic::greyText},
+        {18, classic::buttonText},
+        {19, classic::inactiveCaptionText},
+        {20, classic::buttonHighlight},
+        {21, classic::darkShadow3d},
+        {22, classic::light3d},
+        {23, classic::toolTipText},
+        {24, classic::toolTipBackground},
+        {26, classic::hotTrackedItem},
+        {27, classic::activeCaptionGradient},
+        {28, classic::inactiveCaptionGradient},
+        {29, classic::menuHighlight},
+        {30, classic::menuBar},
     };
     for (int index = -1; index <= 31; ++index) {
         const std::optional<QColor> colour = systemColour(index);
         if (scheme.contains(index)) {
             ASSERT_TRUE(colour.has_value()) << "index " << index;
-            EXPECT_EQ(colour->rgb() & 0xFFFFFF, scheme.at(index)) << "index " << index;
+            EXPECT_EQ(test::rgbOf(*colour), scheme.at(index)) << "index " << index;
         } else {
             EXPECT_FALSE(colour.has_value()) << "index " << index;
         }

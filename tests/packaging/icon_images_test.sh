@@ -7,12 +7,8 @@
 # Usage: tests/packaging/icon_images_test.sh DIRECTORY
 set -euo pipefail
 directory=$1
-status=0
-
-fail() {
-    echo "FAIL: $*" >&2
-    status=1
-}
+# shellcheck source=../../scripts/lib/common.sh
+source "$(dirname "$0")/../../scripts/lib/common.sh"
 
 rgba_hash() { convert "$1" -depth 8 rgba:- | sha256sum | cut -d' ' -f1; }
 
@@ -33,9 +29,9 @@ readable_on_dark_and_light() { # PNG SIZE WHAT
     rm -f "$dark"
     echo "$3 on #202020: $black black pixels, $edge light ones beside them ($light in all);" \
         "on white: $dark_on_white dark"
-    [ "$black" -gt $(($2 * $2 / 20)) ] || fail "$3 on a dark panel has no black tick"
-    [ "$edge" -ge $((2 * $2)) ] || fail "$3 on a dark panel has no light edge along the tick"
-    [ "$dark_on_white" -gt $(($2 * $2 / 20)) ] || fail "$3 on white is no dark tick"
+    [ "$black" -gt $(($2 * $2 / 20)) ] || fail_later "$3 on a dark panel has no black tick"
+    [ "$edge" -ge $((2 * $2)) ] || fail_later "$3 on a dark panel has no light edge along the tick"
+    [ "$dark_on_white" -gt $(($2 * $2 / 20)) ] || fail_later "$3 on white is no dark tick"
 }
 
 declare -A pixels=(
@@ -44,9 +40,9 @@ declare -A pixels=(
 )
 for size in 16 32 48 64 128 256; do
     png=$directory/${size}x$size.png
-    [ "$(identify -format '%w %h' "$png")" = "$size $size" ] || fail "$png is not $size x $size"
+    [ "$(identify -format '%w %h' "$png")" = "$size $size" ] || fail_later "$png is not $size x $size"
     if [ -n "${pixels[$size]:-}" ]; then
-        [ "$(rgba_hash "$png")" = "${pixels[$size]}" ] || fail "$png is not the window icon's image"
+        [ "$(rgba_hash "$png")" = "${pixels[$size]}" ] || fail_later "$png is not the window icon's image"
         continue
     fi
     # Pixels whose opacity differs by more than a quarter, where the two renderers
@@ -58,8 +54,8 @@ for size in 16 32 48 64 128 256; do
     rm -f "$png.svg.png"
     opaque=$(convert "$png" -alpha extract -threshold 50% -format '%[fx:int(mean*w*h+0.5)]' info:)
     echo "${size}x$size: $opaque opaque pixels, $differing differ from the SVG's"
-    [ "$opaque" -gt $((size * size / 20)) ] || fail "$png is nearly empty"
-    [ "$differing" -le $((size * size / 200)) ] || fail "$png and the SVG differ in $differing pixels"
+    [ "$opaque" -gt $((size * size / 20)) ] || fail_later "$png is nearly empty"
+    [ "$differing" -le $((size * size / 200)) ] || fail_later "$png and the SVG differ in $differing pixels"
     readable_on_dark_and_light "$png" "$size" "${size}x$size.png"
 done
 for size in 48 256; do
@@ -68,4 +64,4 @@ for size in 48 256; do
     readable_on_dark_and_light "$svg_png" "$size" "scalable.svg at $size pixels"
     rm -f "$svg_png"
 done
-exit "$status"
+exit "$failed"

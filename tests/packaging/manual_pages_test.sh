@@ -7,29 +7,25 @@
 # Usage: tests/packaging/manual_pages_test.sh BUILD
 set -euo pipefail
 build=$1
-status=0
+# shellcheck source=../../scripts/lib/common.sh
+source "$(dirname "$0")/../../scripts/lib/common.sh"
 prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
+remove_on_exit "$prefix"
 export LC_ALL=C.UTF-8 MANWIDTH=80 MANPATH=$prefix/share/man
-
-fail() {
-    echo "FAIL: $*" >&2
-    status=1
-}
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 for page in dorvek dorvek-calc; do
     [ "$(man -w "$page")" = "$prefix/share/man/man1/$page.1" ] ||
-        fail "man finds $(man -w "$page" 2>&1) for $page by default"
+        fail_later "man finds $(man -w "$page" 2>&1) for $page by default"
     [ "$(man -L tr -w "$page")" = "$prefix/share/man/tr/man1/$page.1" ] ||
-        fail "man -L tr finds $(man -L tr -w "$page" 2>&1) for $page"
-    man "$page" | grep -q '^NAME$' || fail "the English $page page has no NAME"
-    man -L tr "$page" | grep -q '^AÇIKLAMA$' || fail "the Turkish $page page has no AÇIKLAMA"
+        fail_later "man -L tr finds $(man -L tr -w "$page" 2>&1) for $page"
+    man "$page" | grep -q '^NAME$' || fail_later "the English $page page has no NAME"
+    man -L tr "$page" | grep -q '^AÇIKLAMA$' || fail_later "the Turkish $page page has no AÇIKLAMA"
 done
 for file in "$prefix"/share/man/man1/*.1 "$prefix"/share/man/tr/man1/*.1; do
     warnings=$(man --warnings -E UTF-8 -l "$file" 2>&1 >/dev/null)
-    [ -z "$warnings" ] || fail "${file#"$prefix"/}: $warnings"
+    [ -z "$warnings" ] || fail_later "${file#"$prefix"/}: $warnings"
 done
 
 # The options that a rendered page's synopsis and option list show, one a line. A
@@ -46,7 +42,7 @@ options() { # PAGE SECTION...
 }
 english=$(options "$prefix/share/man/man1/dorvek-calc.1" SYNOPSIS OPTIONS)
 turkish=$(options "$prefix/share/man/tr/man1/dorvek-calc.1" SEÇENEKLER)
-[ -n "$english" ] || fail "no options found in the English dorvek-calc page"
+[ -n "$english" ] || fail_later "no options found in the English dorvek-calc page"
 missing=$(comm -23 <(printf '%s\n' "$english" -h --help --version | sort -u) <(echo "$turkish"))
-[ -z "$missing" ] || fail "the Turkish dorvek-calc page leaves out: $(echo "$missing" | tr '\n' ' ')"
-exit "$status"
+[ -z "$missing" ] || fail_later "the Turkish dorvek-calc page leaves out: $(echo "$missing" | tr '\n' ' ')"
+exit "$failed"

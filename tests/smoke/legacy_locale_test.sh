@@ -11,6 +11,8 @@ dorvek=$1
 title="Dorvek Dağılım"
 pid=""
 scratch=$(mktemp -d)
+# shellcheck source=../../scripts/lib/common.sh
+source "$(dirname "$0")/../../scripts/lib/common.sh"
 cleanup() {
     if [ -n "$pid" ]; then
         kill "$pid" 2>/dev/null || true
@@ -18,11 +20,6 @@ cleanup() {
     rm -rf "$scratch"
 }
 trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
 
 if ! command -v localedef >/dev/null ||
     ! localedef -i tr_TR -f ISO-8859-9 "$scratch/tr_TR.ISO-8859-9" 2>"$scratch/localedef.log"; then

@@ -5,7 +5,8 @@
 set -euo pipefail
 
 dorvek=$1
-failed=0
+# shellcheck source=../../scripts/lib/common.sh
+source "$(dirname "$0")/../../scripts/lib/common.sh"
 
 expect() { # EXPECTED-LINE ENVIRONMENT...
     local expected=$1 status=0 errors
@@ -13,9 +14,8 @@ expect() { # EXPECTED-LINE ENVIRONMENT...
     errors=$(env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY -u XDG_SESSION_TYPE -u DISPLAY "$@" \
         "$dorvek" 2>&1 >/dev/null) || status=$?
     if [ "$status" -ne 1 ] || [ "$errors" != "$expected" ]; then
-        echo "FAIL with $*: status $status, standard error:" >&2
+        fail_later "with $*: status $status, standard error:"
         printf '%s\n' "$errors" >&2
-        failed=1
     fi
 }
 

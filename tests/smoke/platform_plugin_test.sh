@@ -8,9 +8,10 @@ set -euo pipefail
 
 dorvek=$1
 platforms=$("$2" --plugin-dir)/platforms
-failed=0
+# shellcheck source=../../scripts/lib/common.sh
+source "$(dirname "$0")/../../scripts/lib/common.sh"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+remove_on_exit "$work"
 
 # A copy of the program whose qt.conf points at a plugin folder of three known plugins,
 # so the list Qt offers is the same on every machine.
@@ -20,11 +21,6 @@ printf '[Paths]\nPlugins = %s\n' "$work/plugins" >"$work/bin/qt.conf"
 for plugin in offscreen minimal xcb; do
     ln -s "$platforms/libq$plugin.so" "$work/plugins/platforms/"
 done
-
-fail() {
-    echo "FAIL: $1" >&2
-    failed=1
-}
 
 # Runs a program with the environment given and checks its status and whole standard
 # error, or with a pattern instead of a line.
@@ -43,12 +39,12 @@ expect() { # PROGRAM EXPECTED-LINE|PATTERN ENVIRONMENT... [-- ARGUMENTS...]
         "$program" "${arguments[@]}" 2>&1 >/dev/null) || status=$?
     # shellcheck disable=SC2053 # the expectation may be a pattern on purpose
     if [ "$status" -ne 1 ] || [[ "$errors" != $expected ]]; then
-        fail "${environment[*]} ${arguments[*]}: status $status, standard error:"
+        fail_later "${environment[*]} ${arguments[*]}: status $status, standard error:"
         printf '%s\n' "$errors" >&2
     fi
 }
 
-[ -n "${DISPLAY:-}" ] || { echo "FAIL: run under a display (xvfb-run)" >&2; exit 1; }
+[ -n "${DISPLAY:-}" ] || fail "run under a display (xvfb-run)"
 
 known=("$work/bin/dorvek")
 listed='kullanılabilen platform eklentileri: minimal, offscreen, xcb'

@@ -13,8 +13,10 @@ if [ "${1:-}" = --in-session ]; then
     exec xvfb-run -a -s "-screen 0 1024x768x24" "$@"
 fi
 
+# shellcheck source=../../scripts/lib/common.sh
+source "$(dirname "$0")/../../scripts/lib/common.sh"
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+remove_on_exit "$scratch"
 # Nothing of the user's desktop is read or changed: the session keeps its settings in
 # memory and its files (the accessibility bus's socket among them) in a scratch
 # folder, and no accessibility bus of the user's is reached.

@@ -18,20 +18,22 @@ program_title="Dorvek Olasılıklar"
 pid=""
 manager_pid=""
 shots=$(mktemp -d)
+# shellcheck source=../../scripts/lib/common.sh
+source "$(dirname "$0")/../../scripts/lib/common.sh"
 # shellcheck source=window_steps.sh
 source "$(dirname "$0")/window_steps.sh"
+fail_prefix="FAIL${window_manager:+ (under $window_manager)}"
 
 cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
-    [ -n "$manager_pid" ] && kill "$manager_pid" 2>/dev/null || true
+    if [ -n "$pid" ]; then
+        kill "$pid" 2>/dev/null || true
+    fi
+    if [ -n "$manager_pid" ]; then
+        kill "$manager_pid" 2>/dev/null || true
+    fi
     rm -rf "$shots"
 }
 trap cleanup EXIT
-
-fail() {
-    echo "FAIL${window_manager:+ (under $window_manager)}: $*" >&2
-    exit 1
-}
 
 # Pixels of Text1, (312, 8, 81, 13) in the client area, that are clearly blue: the
 # result's text, on the scroll bar's grey.

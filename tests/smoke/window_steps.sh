@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Steps the window smoke tests share, on Linux and under wine; sourced, not run. The
 # sourcing script defines fail MESSAGE, which ends it.
 
@@ -7,7 +8,9 @@ require_client_size() { # WINDOW WIDTH HEIGHT
     geometry=$(xwininfo -id "$1")
     width=$(awk '/^ *Width:/ {print $2}' <<<"$geometry")
     height=$(awk '/^ *Height:/ {print $2}' <<<"$geometry")
-    [ "$width" = "$2" ] && [ "$height" = "$3" ] || fail "client area is ${width} x ${height}"
+    if [ "$width" != "$2" ] || [ "$height" != "$3" ]; then
+        fail "client area is ${width} x ${height}"
+    fi
 }
 
 # Waits up to 5 s for the last window named NAME to go; false if it stays.

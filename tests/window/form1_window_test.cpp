@@ -1,3 +1,4 @@
+#include "tests/support/classic_colour_scheme.h"
 #include "tests/support/scoped_locale.h"
 #include "tests/support/test_application.h"
 #include "tests/window/form1_fixture.h"
@@ -228,43 +229,91 @@ struct ControlLook {
     double points; // in the stand-in face Liberation Sans
     int weight;
     QPalette::ColorRole background;
-    QRgb backgroundColour;
+    test::Rgb backgroundColour;
     QPalette::ColorRole text;
-    QRgb textColour;
+    test::Rgb textColour;
 };
 
 struct RoleLook {
     QPalette::ColorRole role;
-    QRgb active; // and inactive
-    QRgb disabled;
+    test::Rgb active; // and inactive
+    test::Rgb disabled;
 };
 
 TEST_F(Form1Test, LooksAsDesigned) {
     using P = QPalette;
+    namespace classic = test::classic;
+    // The design's own colour, beside the system colours it names by index.
+    constexpr test::Rgb blue{0, 0, 255};
     const std::array<ControlLook, 7> controls = {{
-        {lowerBox, {16, 200, 33, 13}, 8, 400, P::Base, 0xFFFFFF, P::Text, 0x000000},
-        {button, {344, 24, 49, 15}, 8, 400, P::Button, 0xC0C0C0, P::ButtonText, 0x000000},
-        {resultBox, {312, 8, 81, 13}, 8.25, 700, P::Base, 0xC0C0C0, P::Text, 0x0000FF},
-        {upperBox, {352, 200, 33, 13}, 8, 400, P::Base, 0xFFFFFF, P::Text, 0x000000},
-        {label, {8, 0, 129, 13}, 8, 400, P::Window, 0xFFFFFF, P::WindowText, 0x0000FF},
-        {shape, {200, 8, 33, 213}, 8, 400, P::Window, 0xC0C0C0, P::WindowText, 0x000000},
-        {image, {-16, -8, 436, 260}, 8, 400, P::Window, 0xC0C0C0, P::WindowText, 0x000000},
+        {lowerBox,
+         {16, 200, 33, 13},
+         8,
+         400,
+         P::Base,
+         classic::windowBackground,
+         P::Text,
+         classic::windowText},
+        {button,
+         {344, 24, 49, 15},
+         8,
+         400,
+         P::Button,
+         classic::buttonFace,
+         P::ButtonText,
+         classic::buttonText},
+        {resultBox, {312, 8, 81, 13}, 8.25, 700, P::Base, classic::scrollBar, P::Text, blue},
+        {upperBox,
+         {352, 200, 33, 13},
+         8,
+         400,
+         P::Base,
+         classic::windowBackground,
+         P::Text,
+         classic::windowText},
+        {label, {8, 0, 129, 13}, 8, 400, P::Window, classic::windowBackground, P::WindowText, blue},
+        {shape,
+         {200, 8, 33, 213},
+         8,
+         400,
+         P::Window,
+         classic::buttonFace,
+         P::WindowText,
+         classic::buttonText},
+        {image,
+         {-16, -8, 436, 260},
+         8,
+         400,
+         P::Window,
+         classic::buttonFace,
+         P::WindowText,
+         classic::buttonText},
     }};
+    // As the platform draws the same parts: windows and dialogs on the button face,
+    // edit fields on the window background; disabled, grey text and edit fields on the
+    // button face.
     const std::array<RoleLook, 20> roles = {{
-        {P::WindowText, 0x000000, 0x808080},    {P::Button, 0xC0C0C0, 0xC0C0C0},
-        {P::Light, 0xFFFFFF, 0xFFFFFF},         {P::Midlight, 0xC0C0C0, 0xC0C0C0},
-        {P::Dark, 0x808080, 0x808080},          {P::Mid, 0x808080, 0x808080},
-        {P::Text, 0x000000, 0x808080},          {P::BrightText, 0xFFFFFF, 0xFFFFFF},
-        {P::ButtonText, 0x000000, 0x808080},    {P::Base, 0xFFFFFF, 0xC0C0C0},
-        {P::Window, 0xC0C0C0, 0xC0C0C0},        {P::Shadow, 0x000000, 0x000000},
-        {P::Highlight, 0x000080, 0x000080},     {P::HighlightedText, 0xFFFFFF, 0xFFFFFF},
-        {P::Link, 0x0000FF, 0x0000FF},          {P::LinkVisited, 0x0000FF, 0x0000FF},
-        {P::AlternateBase, 0xC0C0C0, 0xC0C0C0}, {P::ToolTipBase, 0xFFFFE1, 0xFFFFE1},
-        {P::ToolTipText, 0x000000, 0x000000},   {P::PlaceholderText, 0x808080, 0x808080},
+        {P::WindowText, classic::buttonText, classic::greyText},
+        {P::Button, classic::buttonFace, classic::buttonFace},
+        {P::Light, classic::buttonHighlight, classic::buttonHighlight},
+        {P::Midlight, classic::light3d, classic::light3d},
+        {P::Dark, classic::buttonShadow, classic::buttonShadow},
+        {P::Mid, classic::buttonShadow, classic::buttonShadow},
+        {P::Text, classic::windowText, classic::greyText},
+        {P::BrightText, classic::buttonHighlight, classic::buttonHighlight},
+        {P::ButtonText, classic::buttonText, classic::greyText},
+        {P::Base, classic::windowBackground, classic::buttonFace},
+        {P::Window, classic::buttonFace, classic::buttonFace},
+        {P::Shadow, classic::darkShadow3d, classic::darkShadow3d},
+        {P::Highlight, classic::highlight, classic::highlight},
+        {P::HighlightedText, classic::highlightedText, classic::highlightedText},
+        {P::Link, classic::hotTrackedItem, classic::hotTrackedItem},
+        {P::LinkVisited, classic::hotTrackedItem, classic::hotTrackedItem},
+        {P::AlternateBase, classic::buttonFace, classic::buttonFace},
+        {P::ToolTipBase, classic::toolTipBackground, classic::toolTipBackground},
+        {P::ToolTipText, classic::toolTipText, classic::toolTipText},
+        {P::PlaceholderText, classic::greyText, classic::greyText},
     }};
-    const auto rgb = [](const QColor& colour) {
-        return colour.rgb() & 0xFFFFFF;
-    };
 
     EXPECT_EQ(window_->size(), QSize(414, 245));
     EXPECT_EQ(window_->minimumSize(), window_->maximumSize());
@@ -277,9 +326,11 @@ TEST_F(Form1Test, LooksAsDesigned) {
     }
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
     for (const RoleLook& look : roles) {
-        EXPECT_EQ(rgb(window_->palette().color(P::Active, look.role)), look.active) << look.role;
-        EXPECT_EQ(rgb(window_->palette().color(P::Inactive, look.role)), look.active) << look.role;
-        EXPECT_EQ(rgb(window_->palette().color(P::Disabled, look.role)), look.disabled)
+        EXPECT_EQ(test::rgbOf(window_->palette().color(P::Active, look.role)), look.active)
+            << look.role;
+        EXPECT_EQ(test::rgbOf(window_->palette().color(P::Inactive, look.role)), look.active)
+            << look.role;
+        EXPECT_EQ(test::rgbOf(window_->palette().color(P::Disabled, look.role)), look.disabled)
             << look.role;
     }
     for (const ControlLook& look : controls) {
@@ -291,8 +342,8 @@ TEST_F(Form1Test, LooksAsDesigned) {
         EXPECT_EQ(QFontInfo(widget->font()).family(), u"Liberation Sans");
         EXPECT_EQ(widget->font().pointSizeF(), look.points);
         EXPECT_EQ(widget->font().weight(), look.weight);
-        EXPECT_EQ(rgb(widget->palette().color(look.background)), look.backgroundColour);
-        EXPECT_EQ(rgb(widget->palette().color(look.text)), look.textColour);
+        EXPECT_EQ(test::rgbOf(widget->palette().color(look.background)), look.backgroundColour);
+        EXPECT_EQ(test::rgbOf(widget->palette().color(look.text)), look.textColour);
         // Text boxes draw no frame: inside 13 pixels it would leave no room for the text.
         if (const auto* textBox = qobject_cast<const QLineEdit*>(widget)) {
             EXPECT_FALSE(textBox->hasFrame());

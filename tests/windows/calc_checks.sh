@@ -10,14 +10,14 @@ set -euo pipefail
 calc=$1
 # wine as the build runs it, from the build scripts beside the tests.
 wine_run=$(cd "$(dirname "$0")/../../scripts/windows" && pwd)/wine-run.sh
-failures=0
+# shellcheck source=../../scripts/lib/common.sh
+source "$(dirname "$0")/../../scripts/lib/common.sh"
 
 check() { # DESCRIPTION EXPECTED ACTUAL
     if [ "$2" = "$3" ]; then
         echo "dorvek-calc.exe: $1: $(printf '%q' "$3")"
     else
-        echo "FAIL: dorvek-calc.exe: $1: expected $(printf '%q' "$2"), got $(printf '%q' "$3")" >&2
-        failures=$((failures + 1))
+        fail_later "dorvek-calc.exe: $1: expected $(printf '%q' "$2"), got $(printf '%q' "$3")"
     fi
 }
 
@@ -67,5 +67,5 @@ console=$(script -qec "LANG=tr_TR.UTF-8 LC_ALL=tr_TR.UTF-8 '$wine_run' '$calc' 3
 check "38 0 on a console, spaces aside" "dorvek-calc:hata6:Sınırlardanbirihesapiçinfazlabüyük" \
     "${console%%.*}"
 
-[ "$failures" -eq 0 ] || exit 1
+[ "$failed" -eq 0 ] || exit 1
 echo "dorvek-calc checks passed"

@@ -15,13 +15,11 @@ drive=$WINEPREFIX/drive_c
 installed="$drive/Program Files/$product"
 shortcut="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/$product.lnk"
 snapshots=$(mktemp -d)
-trap 'rm -rf "$snapshots"' EXIT
+# shellcheck source=../../scripts/lib/common.sh
+source "$(dirname "$0")/../../scripts/lib/common.sh"
+remove_on_exit "$snapshots"
+fail_prefix="FAIL: installer"
 export LANG=tr_TR.UTF-8 LC_ALL=tr_TR.UTF-8
-
-fail() {
-    echo "FAIL: installer: $*" >&2
-    exit 1
-}
 
 wine_() {
     "$wine_run" "$@"
@@ -34,7 +32,7 @@ snapshot() {
     wine_ wineserver -w
     (cd "$drive" && find . -path ./users -prune -o -path ./windows/temp -prune -o -print | sort)
     wine_ reg query 'HKLM\Software' /s /reg:64 2>/dev/null | tr -d '\r' | grep -v '^$' |
-        grep -vi 'InstallDate\|LastUpdate\|\\Wine\\'
+        grep -vi 'InstallDate\|LastUpdate\|[\]Wine[\]'
 }
 
 wine_ wineboot --init >/dev/null 2>&1

@@ -15,18 +15,17 @@ wine_run=$(cd "$(dirname "$0")/../../scripts/windows" && pwd)/wine-run.sh
 title="Dorvek Dağılım"
 program_title="Dorvek Olasılıklar"
 pid=""
+# shellcheck source=../../scripts/lib/common.sh
+source "$(dirname "$0")/../../scripts/lib/common.sh"
 # shellcheck source-path=SCRIPTDIR source=../smoke/window_steps.sh
 source "$(dirname "$0")/../smoke/window_steps.sh"
 
 cleanup() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    if [ -n "$pid" ]; then
+        kill "$pid" 2>/dev/null || true
+    fi
 }
 trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
 
 step() {
     echo "window smoke test: $*"
