@@ -17,42 +17,30 @@ package=$1 version=$2 destination=$3 dsc_sha256=${4:-}
 
 # shellcheck source=../lib/common.sh
 source "$(dirname "$0")/../lib/common.sh"
+# shellcheck source=debian-pool.sh
+source "$(dirname "$0")/debian-pool.sh"
 
 command -v dpkg-source >/dev/null || stop "dpkg-source is missing (package dpkg-dev)"
 
-# Fetches the pinned .dsc and its files from the pool of the first archive that has it:
-# a release's packages leave deb.debian.org for archive.debian.org some years after it.
-# Plain HTTP as apt's own sources: the checksums, not the connection, vouch for the files.
+# The pinned .dsc and the files it lists, from the archive's pool.
 fetch_pinned() {
-    local dsc archive found=""
+    local dsc pool files file
     work=$(mktemp -d)
     trap 'rm -rf "$work"' EXIT
     dsc=${package}_${version#*:}.dsc
-    local pool_folder=${package:0:1}
-    [[ "$package" == lib* ]] && pool_folder=${package:0:4}
-    for archive in ${DEBIAN_ARCHIVES:-http://deb.debian.org/debian http://archive.debian.org/debian}; do
-        local pool=$archive/pool/main/$pool_folder/$package
-        echo "fetch-debian-source: $package $version from $pool" >&2
-        curl -fsSL -o "$work/$dsc" "$pool/$dsc" || continue
-        echo "$dsc_sha256  $work/$dsc" | sha256sum --check --status ||
-            stop "$pool/$dsc is not the pinned one (SHA-256 $dsc_sha256)"
-        local files file
-        mapfile -t files < <(awk '/^Checksums-Sha256:/ {on = 1; next} /^[^ ]/ {on = 0} on {print $3}' \
-            "$work/$dsc")
-        for file in "${files[@]}"; do
-            curl -fsSL -o "$work/$file" "$pool/$file" || stop "could not download $pool/$file"
-        done
-        found=$archive
-        break
+    pool=$(download_from_pool "$package" "$dsc" "$work" "$dsc_sha256")
+    echo "fetch-debian-source: $package $version from $pool" >&2
+    mapfile -t files < <(awk '/^Checksums-Sha256:/ {on = 1; next} /^[^ ]/ {on = 0} on {print $3}' \
+        "$work/$dsc")
+    for file in "${files[@]}"; do
+        curl -fsSL -o "$work/$file" "$pool/$file" || stop "could not download $pool/$file"
     done
-    [ -n "$found" ] || stop "no archive has $dsc; set DEBIAN_ARCHIVES to one that does"
     rm -rf "$destination"
     # No --no-check: the files must have the checksums the pinned .dsc lists.
     dpkg-source -x "$work/$dsc" "$destination" >&2 || stop "could not unpack $dsc"
 }
 
 if [ -n "$dsc_sha256" ]; then
-    command -v curl >/dev/null || stop "curl is missing (package curl)"
     fetch_pinned
     exit 0
 fi
