@@ -25,20 +25,24 @@ scripts/install-dependencies.sh --windows
 SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct 2>/dev/null || echo 0)}
 export SOURCE_DATE_EPOCH
 qt=$(nice -n 5 scripts/windows/build-qtbase.sh)
+shipped=$(scripts/windows/fetch-shipped-packages.sh)
+# Qt's own Turkish texts where this Qt looks for them, for the tests.
+mkdir -p "$qt/translations"
+cp -u "$shipped/usr/share/qt6/translations/qtbase_tr.qm" "$qt/translations/"
 
 build="build-windows"
 root=$PWD
 # Test programs and build-time tools run under wine, with the DLLs of Qt and of the
 # compiler's runtime on their path; the prefix is the build tree's own.
-# Qt's offscreen platform, on which the tests draw, finds the stand-in faces by
-# QT_QPA_FONTDIR, which wine passes on as WINEQT_QPA_FONTDIR; the tests' locales are
-# the build tree's own (scripts/windows/make-locales.sh).
+# Qt's offscreen platform, on which the tests draw, finds the stand-in faces the
+# programs ship by QT_QPA_FONTDIR, which wine passes on as WINEQT_QPA_FONTDIR; the
+# tests' locales are the build tree's own (scripts/windows/make-locales.sh).
 runtime_directory() {
     dirname "$(realpath "$(x86_64-w64-mingw32-g++-posix -print-file-name="$1")")"
 }
 wine_path="$qt/bin:$(runtime_directory libstdc++-6.dll):$(runtime_directory libwinpthread-1.dll)"
 emulator=(env "WINEPREFIX=$root/$build/wine" "DORVEK_WINE_PATH=$wine_path"
-    "WINEQT_QPA_FONTDIR=Z:/usr/share/fonts/truetype/liberation")
+    "WINEQT_QPA_FONTDIR=Z:$shipped/usr/share/fonts/truetype/liberation")
 
 find_root=""
 if [ "$tests" = ON ]; then
@@ -52,6 +56,7 @@ emulator+=("$root/scripts/windows/wine-run.sh")
 # stripped; what only this run knows, the test libraries and wine, is added here.
 DORVEK_QT_PREFIX=$qt cmake --preset windows \
     -DCMAKE_FIND_ROOT_PATH="$find_root" -DBUILD_TESTING="$tests" \
+    -DDORVEK_SHIPPED_PACKAGES="$shipped" \
     -DCMAKE_CROSSCOMPILING_EMULATOR="$(IFS=';' && echo "${emulator[*]}")"
 nice -n 5 cmake --build "$build" -j "$(nproc)"
 

@@ -79,17 +79,8 @@ build_and_install() {
     rm -rf "$work"
 }
 
-# Qt's own Turkish texts come from Debian's qt6-translations-l10n, whatever the
-# platform, and go where this Qt looks for them, for the tests.
-add_translation() {
-    mkdir -p "$prefix/translations"
-    cp -u /usr/share/qt6/translations/qtbase_tr.qm "$prefix/translations/" ||
-        stop "no /usr/share/qt6/translations/qtbase_tr.qm (package qt6-translations-l10n)"
-}
-
 if [ -f "$cache/complete" ]; then
     echo "build-qtbase: using the cached Qt $version in $cache" >&2
-    add_translation
     echo "$prefix"
     exit 0
 fi
@@ -128,8 +119,6 @@ unpack_source "$cache/work/source"
 build_and_install "$cache/work" "$prefix" "$cache/built" "${options[@]}" \
     -qt-host-path "$host" -- -DQT_HOST_PATH_CMAKE_DIR="$host_cmake" \
     -DCMAKE_TOOLCHAIN_FILE="$cache/toolchain.cmake"
-add_translation
-
 {
     echo "Qt $version for x86_64-w64-mingw32, $compiler"
     echo "configure options: ${options[*]}"
