@@ -45,7 +45,7 @@ measure() {
 if [ -z "$other" ]; then
     programs=(dorvek minimal-window)
     declare -A command=([dorvek]=$build/app/dorvek [minimal-window]=$build/bench/minimal-window)
-    target=" (target: at most 1.3)"
+    target=" (target on an idle machine: at most 1.1)"
 else
     programs=("$(basename "$build")" "$(basename "$other")")
     declare -A command=([${programs[0]}]=$build/app/dorvek [${programs[1]}]=$other/app/dorvek)
