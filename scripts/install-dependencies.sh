@@ -11,8 +11,9 @@ set -euo pipefail
 source "$(dirname "$0")/lib/common.sh"
 
 packages=(
-    # building
+    # building; build-essential, which dpkg-buildpackage requires of every build
     cmake ninja-build g++ clang pkg-config clang-format git qt6-base-dev libgl-dev
+    build-essential
     # testing and measuring; llvm for the sanitizers' symbolizer, without which the
     # leak suppressions, which name functions, match nothing
     libgtest-dev libgmock-dev libbenchmark-dev libuemf-dev valgrind time python3 llvm
