@@ -22,26 +22,29 @@ source "$(dirname "$0")/debian-pool.sh"
 
 command -v dpkg-source >/dev/null || stop "dpkg-source is missing (package dpkg-dev)"
 
-# The pinned .dsc and the files it lists, from the archive's pool.
-fetch_pinned() {
-    local dsc pool files file
-    work=$(mktemp -d)
-    trap 'rm -rf "$work"' EXIT
+work=$(mktemp -d)
+remove_on_exit "$work"
+
+# Unpacks the .dsc in $work into DIRECTORY, with dpkg-source's OPTIONS.
+unpack() { # DSC [OPTION...]
+    local dsc=$1
+    shift
+    rm -rf "$destination"
+    dpkg-source "$@" -x "$work/$dsc" "$destination" >&2 || stop "could not unpack $dsc"
+}
+
+# The pinned .dsc and the files it lists, from the archive's pool; no --no-check when
+# unpacking: the files must have the checksums the pinned .dsc lists.
+if [ -n "$dsc_sha256" ]; then
     dsc=${package}_${version#*:}.dsc
     pool=$(download_from_pool "$package" "$dsc" "$work" "$dsc_sha256")
-    echo "fetch-debian-source: $package $version from $pool" >&2
+    echo "$script_name: $package $version from $pool" >&2
     mapfile -t files < <(awk '/^Checksums-Sha256:/ {on = 1; next} /^[^ ]/ {on = 0} on {print $3}' \
         "$work/$dsc")
     for file in "${files[@]}"; do
         curl -fsSL -o "$work/$file" "$pool/$file" || stop "could not download $pool/$file"
     done
-    rm -rf "$destination"
-    # No --no-check: the files must have the checksums the pinned .dsc lists.
-    dpkg-source -x "$work/$dsc" "$destination" >&2 || stop "could not unpack $dsc"
-}
-
-if [ -n "$dsc_sha256" ]; then
-    fetch_pinned
+    unpack "$dsc"
     exit 0
 fi
 
@@ -61,8 +64,6 @@ read -r uri suite_component _ <<<"$origin"
 suite=${suite_component%%/*}
 component=${suite_component#*/}
 
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/sources.list.d" "$work/lists/partial" "$work/cache/archives/partial"
 signed_by=""
 if [ -f /usr/share/keyrings/debian-archive-keyring.gpg ]; then
@@ -82,11 +83,9 @@ if [ "$(id -u)" -eq 0 ]; then
     apt_options+=(-o APT::Sandbox::User=root)
 fi
 
-echo "fetch-debian-source: $package $version from $uri $suite $component" >&2
+echo "$script_name: $package $version from $uri $suite $component" >&2
 apt-get "${apt_options[@]}" -qq update || stop "could not read $uri's source lists"
-mkdir -p "$work/download"
-(cd "$work/download" && apt-get "${apt_options[@]}" -qq --download-only source "$package=$version") ||
+(cd "$work" && apt-get "${apt_options[@]}" -qq --download-only source "$package=$version") ||
     stop "could not download $package $version's source from $uri"
-rm -rf "$destination"
-dpkg-source --no-check -x "$work/download/${package}_${version#*:}.dsc" "$destination" >&2 ||
-    stop "could not unpack $package $version's source"
+# apt has checked the files against the release's signed lists.
+unpack "${package}_${version#*:}.dsc" --no-check
